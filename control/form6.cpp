@@ -1,0 +1,195 @@
+#include "control/form6.h"
+
+#include <algorithm>
+#include <string>
+
+#include "control/states.h"
+#include "core/field_number.h"
+#include "core/finish_time.h"
+
+namespace kestrune {
+
+void Form6::Form_Load() {
+    ops_.moveWindow((ops_.screenWidth() - ops_.windowWidth()) / 2,
+                    (ops_.screenHeight() - ops_.windowHeight()) / 2);
+    ops_.setTimerInterval(tickInterval);
+    hoursSet_ = minutesSet_ = secondsSet_ = 0;
+    remaining_ = Duration{0};
+    for (int i = 0; i <= 60; ++i) {
+        ops_.addItem(Combo::Combo2, std::to_string(i));
+        ops_.addItem(Combo::Combo3, std::to_string(i));
+    }
+    for (int i = 0; i <= 100; ++i) {
+        ops_.addItem(Combo::Combo1, std::to_string(i));
+    }
+    ops_.setWidth(Label::Label7, 0);
+}
+
+void Form6::RefreshDuration() {
+    hoursSet_ = fieldInteger(fieldNumber(ops_.text(Combo::Combo1)));
+    minutesSet_ = fieldInteger(fieldNumber(ops_.text(Combo::Combo2)));
+    secondsSet_ = fieldInteger(fieldNumber(ops_.text(Combo::Combo3)));
+    remaining_ = timeSerial(hoursSet_, minutesSet_, secondsSet_);
+    ops_.setCaption(Label::Label1, durationText(remaining_));
+    ops_.setWidth(Label::Label7, 0);
+}
+
+void Form6::Combo1_Click() {
+    RefreshDuration();
+}
+void Form6::Combo2_Click() {
+    RefreshDuration();
+}
+void Form6::Combo3_Click() {
+    RefreshDuration();
+}
+
+void Form6::Combo1_Change() {
+    RefreshDuration();
+    ops_.setWidth(Label::Label7, 0);
+}
+
+void Form6::Combo2_Change() {
+    RefreshDuration();
+    ops_.setWidth(Label::Label7, 0);
+}
+
+void Form6::Combo3_Change() {
+    RefreshDuration();
+    ops_.setWidth(Label::Label7, 0);
+}
+
+void Form6::assignFieldText(Combo combo, std::string_view text) {
+    ops_.setText(combo, text);
+    switch (combo) {
+        case Combo::Combo1:
+            Combo1_Change();
+            break;
+        case Combo::Combo2:
+            Combo2_Change();
+            break;
+        case Combo::Combo3:
+            Combo3_Change();
+            break;
+    }
+}
+
+void Form6::clearFields() {
+    hoursSet_ = minutesSet_ = secondsSet_ = 0;
+    remaining_ = Duration{0};
+    assignFieldText(Combo::Combo1, "");
+    assignFieldText(Combo::Combo2, "");
+    assignFieldText(Combo::Combo3, "");
+}
+
+void Form6::StampTimes() {
+    ops_.setCaption(Label::Label11, shortClockText(ops_.now()));
+    const Duration fields = timeSerial(hoursSet_, minutesSet_, secondsSet_);
+    if (remaining_ < fields) {
+        // Going on from a pause: the countdown finishes after the time left, not the fields'.
+        ops_.setCaption(Label::Label8, finishTextAfter(ops_.now(), remaining_));
+    } else {
+        ops_.setCaption(Label::Label8,
+                        finishText(ops_.now(), ops_.text(Combo::Combo1), ops_.text(Combo::Combo2),
+                                   ops_.text(Combo::Combo3)));
+    }
+}
+
+void Form6::startRunning() {
+    ops_.setBackColor(runningColour);
+    ops_.setTimerEnabled(true);
+    ops_.setEnabled(Button::Command3, false);
+}
+
+void Form6::Command1_Click() {
+    startRunning();
+    ops_.setCaption(Label::Label13, runningClockCaption);
+    StampTimes();
+}
+
+void Form6::Command2_Click() {
+    ops_.setCaption(Label::Label13, pausedClockCaption);
+    ops_.setTimerEnabled(false);
+    ops_.setEnabled(Button::Command3, true);
+    ops_.setBackColor(pausedColour);
+}
+
+void Form6::Command3_Click() {
+    ops_.setCaption(Label::Label13, runningClockCaption);
+    ops_.setWidth(Label::Label7, 0);
+    ops_.setBackColor(idleColour);
+    clearFields();
+    ops_.setFocus(Combo::Combo1);
+}
+
+void Form6::Command4_Click() {
+    ops_.unload();
+}
+
+void Form6::Command5_Click() {
+    ops_.setCaption(Label::Label13, runningClockCaption);
+    assignFieldText(Combo::Combo1, "");
+    assignFieldText(Combo::Combo3, "");
+    ops_.setWidth(Label::Label7, 0);
+    assignFieldText(Combo::Combo2, "25");
+    startRunning();
+    StampTimes();
+}
+
+void Form6::Command6_Click() {
+    ops_.setCaption(Label::Label13, runningClockCaption);
+    ops_.setWidth(Label::Label7, 0);
+    assignFieldText(Combo::Combo2, "5");
+    startRunning();
+    StampTimes();
+}
+
+double Form6::progressStep() const {
+    const double total = std::max(0.0, hoursSet_ * 3600.0 + minutesSet_ * 60.0 + secondsSet_);
+    return total != 0 ? progressScale / total : 0.0;
+}
+
+void Form6::Timer1_Timer() {
+    double step = progressStep();
+    ops_.setTimerEnabled(false);
+    if (durationText(remaining_) != "00:00:00") {
+        remaining_ = oneSecondLess(remaining_);
+        ops_.setVisible(Label::Label1, false);
+        ops_.setCaption(Label::Label1, durationText(remaining_));
+        ops_.setVisible(Label::Label1, true);
+        ops_.setTimerEnabled(true);
+        ops_.setCaption(Label::Label12, clockText(ops_.now()));
+        step = std::max(step, minimumStep);
+        const float grown = static_cast<float>(ops_.width(Label::Label7) + step);
+        ops_.setWidth(Label::Label7, std::min(grown, progressScale));
+    } else {
+        ops_.setTimerEnabled(false);
+        ops_.beep();
+        ops_.beep();
+        ops_.setEnabled(Button::Command3, true);
+        clearFields();
+        ops_.setFocus(Combo::Combo1);
+        ops_.setCaption(Label::Label1, ops_.nameText() + std::string(timeUpSuffix));
+        ops_.setBackColor(timeUpColour);
+        ops_.setCaption(Label::Label13, stoppedClockCaption);
+    }
+}
+
+void Form6::Form_MouseDown(int /*button*/, int /*shift*/, double x, double y) {
+    dragActive_ = true;
+    dragStartX_ = x;
+    dragStartY_ = y;
+}
+
+void Form6::Form_MouseMove(int /*button*/, int /*shift*/, double x, double y) {
+    if (!dragActive_) {
+        return;
+    }
+    ops_.moveWindow(x - dragStartX_ + ops_.windowLeft(), y - dragStartY_ + ops_.windowTop());
+}
+
+void Form6::Form_MouseUp(int /*button*/, int /*shift*/, double /*x*/, double /*y*/) {
+    dragActive_ = false;
+}
+
+}  // namespace kestrune

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "control/controls.h"
+#include "control/operations.h"
+#include "core/duration.h"
+
+namespace kestrune {
+
+// The window's logic: one handler per control event, each run on the user-interface thread.
+class Form6 {
+  public:
+    explicit Form6(Operations& ops) : ops_(ops) {}
+
+    void Form_Load();
+
+    void Combo1_Click();
+    void Combo1_Change();
+    void Combo2_Click();
+    void Combo2_Change();
+    void Combo3_Click();
+    void Combo3_Change();
+
+    void Command1_Click();  // Start
+    void Command2_Click();  // Pause
+    void Command3_Click();  // Reset
+    void Command4_Click();  // Exit
+    void Command5_Click();  // skin-test preset
+    void Command6_Click();  // temperature preset
+
+    void Timer1_Timer();
+
+    void Form_MouseDown(int button, int shift, double x, double y);
+    void Form_MouseMove(int button, int shift, double x, double y);
+    void Form_MouseUp(int button, int shift, double x, double y);
+
+    Duration remaining() const { return remaining_; }
+    std::int16_t hoursSet() const { return hoursSet_; }
+    std::int16_t minutesSet() const { return minutesSet_; }
+    std::int16_t secondsSet() const { return secondsSet_; }
+
+    static constexpr int tickInterval = 1000;        // milliseconds
+    static constexpr float progressScale = 4215.0f;  // twips: the track's width
+    static constexpr double minimumStep = 0.001;     // twips
+
+  private:
+    void RefreshDuration();
+    void StampTimes();
+    // Assigning a field's text from code always runs its change handler.
+    void assignFieldText(Combo combo, std::string_view text);
+    void clearFields();
+    void startRunning();
+    double progressStep() const;
+
+    Operations& ops_;
+
+    Duration remaining_;
+    std::int16_t hoursSet_ = 0;
+    std::int16_t minutesSet_ = 0;
+    std::int16_t secondsSet_ = 0;
+
+    bool dragActive_ = false;
+    double dragStartX_ = 0;
+    double dragStartY_ = 0;
+};
+
+}  // namespace kestrune

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "control/controls.h"
+#include "core/clock.h"
+
+namespace kestrune {
+
+// Everything the window's logic asks of the desktop: the window and its controls, the timer, the
+// clock and the beep. Positions and sizes are twips.
+class Operations {
+  public:
+    virtual ~Operations() = default;
+
+    virtual void setBackColor(Colour colour) = 0;
+    virtual double windowLeft() const = 0;
+    virtual double windowTop() const = 0;
+    virtual double windowWidth() const = 0;
+    virtual double windowHeight() const = 0;
+    virtual void moveWindow(double left, double top) = 0;
+    // Closes the window; with it the program ends.
+    virtual void unload() = 0;
+
+    virtual double screenWidth() const = 0;
+    virtual double screenHeight() const = 0;
+
+    virtual void setCaption(Label label, std::string_view caption) = 0;
+    virtual void setVisible(Label label, bool visible) = 0;
+    virtual float width(Label label) const = 0;
+    virtual void setWidth(Label label, float width) = 0;
+
+    virtual std::string text(Combo combo) const = 0;
+    // Replaces the edit text without raising the field's change notification: the logic runs the
+    // change handler itself after every assignment.
+    virtual void setText(Combo combo, std::string_view text) = 0;
+    virtual void addItem(Combo combo, std::string_view item) = 0;
+    virtual void setFocus(Combo combo) = 0;
+
+    // The typed patient name.
+    virtual std::string nameText() const = 0;
+
+    virtual void setEnabled(Button button, bool enabled) = 0;
+
+    virtual void setTimerInterval(int milliseconds) = 0;
+    // Enabling a disabled timer starts a fresh interval, except from inside the tick handler, where
+    // the next tick is due one interval after the tick being handled was due. Enabling an enabled
+    // timer keeps its pending tick. Disabling drops any pending tick.
+    virtual void setTimerEnabled(bool enabled) = 0;
+
+    virtual void beep() = 0;
+    virtual ClockReading now() const = 0;
+};
+
+}  // namespace kestrune

@@ -1,0 +1,131 @@
+#include "platform/qt_operations.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QLocale>
+#include <QScreen>
+
+#include "window/layout.h"
+#include "window/main_window.h"
+#include "window/palette.h"
+
+namespace kestrune {
+
+namespace {
+
+QString qText(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QSize screenSize() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->size() : QSize();
+}
+
+}  // namespace
+
+QtOperations::QtOperations(MainWindow& window, std::function<void()> onTick)
+    : window_(window), timer_(std::move(onTick)) {
+    for (int l = 0; l < labelCount; ++l) {
+        widths_[l] = static_cast<float>(labelRects[l].width);
+    }
+}
+
+void QtOperations::setBackColor(Colour colour) {
+    window_.setBackColor(toQColor(colour));
+}
+
+double QtOperations::windowLeft() const {
+    return window_.x() * twipsPerPixel;
+}
+double QtOperations::windowTop() const {
+    return window_.y() * twipsPerPixel;
+}
+double QtOperations::windowWidth() const {
+    return window_.width() * twipsPerPixel;
+}
+double QtOperations::windowHeight() const {
+    return window_.height() * twipsPerPixel;
+}
+
+void QtOperations::moveWindow(double left, double top) {
+    window_.move(toPixels(left), toPixels(top));
+}
+
+void QtOperations::unload() {
+    window_.close();
+}
+
+double QtOperations::screenWidth() const {
+    return screenSize().width() * twipsPerPixel;
+}
+double QtOperations::screenHeight() const {
+    return screenSize().height() * twipsPerPixel;
+}
+
+void QtOperations::setCaption(Label label, std::string_view caption) {
+    window_.label(label)->setText(qText(caption));
+}
+
+void QtOperations::setVisible(Label label, bool visible) {
+    window_.label(label)->setVisible(visible);
+}
+
+float QtOperations::width(Label label) const {
+    return widths_[index(label)];
+}
+
+void QtOperations::setWidth(Label label, float width) {
+    widths_[index(label)] = width;
+    QLabel* widget = window_.label(label);
+    const int left = toPixels(labelRects[index(label)].left);
+    const int pixels = toPixels(labelRects[index(label)].left + double{width}) - left;
+    widget->resize(std::max(pixels, 0), widget->height());
+    // A width of 0 draws nothing at all.
+    widget->setVisible(pixels > 0);
+}
+
+std::string QtOperations::text(Combo combo) const {
+    return window_.combo(combo)->currentText().toStdString();
+}
+
+void QtOperations::setText(Combo combo, std::string_view text) {
+    // Only the user's edits notify; the logic runs the change handler after its own assignments.
+    window_.combo(combo)->setEditText(qText(text));
+}
+
+void QtOperations::addItem(Combo combo, std::string_view item) {
+    window_.combo(combo)->addItem(qText(item));
+}
+
+void QtOperations::setFocus(Combo combo) {
+    window_.combo(combo)->setFocus(Qt::OtherFocusReason);
+}
+
+std::string QtOperations::nameText() const {
+    return window_.nameField()->text().toStdString();
+}
+
+void QtOperations::setEnabled(Button button, bool enabled) {
+    window_.button(button)->setEnabled(enabled);
+}
+
+void QtOperations::setTimerInterval(int milliseconds) {
+    timer_.setInterval(milliseconds);
+}
+void QtOperations::setTimerEnabled(bool enabled) {
+    timer_.setEnabled(enabled);
+}
+
+void QtOperations::beep() {
+    QApplication::beep();
+}
+
+ClockReading QtOperations::now() const {
+    const QDateTime now = QDateTime::currentDateTime();
+    const QTime time = now.time();
+    return ClockReading{time.hour(), time.minute(), time.second(),
+                        QLocale::system().toString(now.date(), QLocale::ShortFormat).toStdString()};
+}
+
+}  // namespace kestrune

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <array>
+#include <functional>
+
+#include "control/operations.h"
+#include "platform/qt_tick_timer.h"
+
+namespace kestrune {
+
+class MainWindow;
+
+// The logic's operations carried out on the Qt window. Label widths are kept in single-precision
+// twips, so the progress bar grows by fractions of a pixel; the screen shows whole pixels.
+class QtOperations : public Operations {
+  public:
+    QtOperations(MainWindow& window, std::function<void()> onTick);
+
+    void setBackColor(Colour colour) override;
+    double windowLeft() const override;
+    double windowTop() const override;
+    double windowWidth() const override;
+    double windowHeight() const override;
+    void moveWindow(double left, double top) override;
+    void unload() override;
+
+    double screenWidth() const override;
+    double screenHeight() const override;
+
+    void setCaption(Label label, std::string_view caption) override;
+    void setVisible(Label label, bool visible) override;
+    float width(Label label) const override;
+    void setWidth(Label label, float width) override;
+
+    std::string text(Combo combo) const override;
+    void setText(Combo combo, std::string_view text) override;
+    void addItem(Combo combo, std::string_view item) override;
+    void setFocus(Combo combo) override;
+
+    std::string nameText() const override;
+
+    void setEnabled(Button button, bool enabled) override;
+
+    void setTimerInterval(int milliseconds) override;
+    void setTimerEnabled(bool enabled) override;
+
+    void beep() override;
+    ClockReading now() const override;
+
+  private:
+    MainWindow& window_;
+    QtTickTimer timer_;
+    std::array<float, labelCount> widths_{};
+};
+
+}  // namespace kestrune

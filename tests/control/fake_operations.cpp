@@ -1,0 +1,110 @@
+#include "control/fake_operations.h"
+
+namespace kestrune::testing {
+
+void FakeOperations::moveWindow(double newLeft, double newTop) {
+    left = newLeft;
+    top = newTop;
+    ++moves;
+}
+
+void FakeOperations::setCaption(Label label, std::string_view caption) {
+    captions[index(label)] = caption;
+    if (label == Label::Label1) {
+        displayHistory.emplace_back(caption);
+    }
+}
+
+void FakeOperations::setText(Combo combo, std::string_view text) {
+    texts[index(combo)] = text;
+}
+
+void FakeOperations::addItem(Combo combo, std::string_view item) {
+    items[index(combo)].emplace_back(item);
+}
+
+void FakeOperations::setTimerEnabled(bool enabled) {
+    timerStarts += enabled && !timerEnabled ? 1 : 0;
+    timerEnabled = enabled;
+}
+
+FakeDesktop::FakeDesktop() {
+    ops.captions[index(Label::Label1)] = "00:00:00";
+    ops.captions[index(Label::Label13)] = "当前时间：";
+    ops.visibles.fill(true);
+    ops.widths[index(Label::Label3)] = 4215;
+    form.Form_Load();
+}
+
+void FakeDesktop::click(Button button) {
+    if (!ops.isEnabled(button)) {
+        return;
+    }
+    switch (button) {
+        case Button::Command1:
+            return form.Command1_Click();
+        case Button::Command2:
+            return form.Command2_Click();
+        case Button::Command3:
+            return form.Command3_Click();
+        case Button::Command4:
+            return form.Command4_Click();
+        case Button::Command5:
+            return form.Command5_Click();
+        case Button::Command6:
+            return form.Command6_Click();
+    }
+}
+
+namespace {
+
+void change(Form6& form, Combo combo) {
+    switch (combo) {
+        case Combo::Combo1:
+            return form.Combo1_Change();
+        case Combo::Combo2:
+            return form.Combo2_Change();
+        case Combo::Combo3:
+            return form.Combo3_Change();
+    }
+}
+
+}  // namespace
+
+void FakeDesktop::pick(Combo combo, std::string_view item) {
+    ops.texts[index(combo)] = item;
+    switch (combo) {
+        case Combo::Combo1:
+            return form.Combo1_Click();
+        case Combo::Combo2:
+            return form.Combo2_Click();
+        case Combo::Combo3:
+            return form.Combo3_Click();
+    }
+}
+
+void FakeDesktop::type(Combo combo, std::string_view text) {
+    // One keystroke per character: a UTF-8 sequence arrives whole.
+    for (std::size_t i = 0; i < text.size();) {
+        std::size_t end = i + 1;
+        while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) {
+            ++end;
+        }
+        ops.texts[index(combo)] += text.substr(i, end - i);
+        change(form, combo);
+        i = end;
+    }
+}
+
+void FakeDesktop::clearField(Combo combo) {
+    ops.texts[index(combo)].clear();
+    change(form, combo);
+}
+
+void FakeDesktop::tick(int count) {
+    for (int i = 0; i < count && ops.timerEnabled; ++i) {
+        form.Timer1_Timer();
+    }
+}
+
+}  // namespace kestrune::testing

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QColor>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QWidget>
+#include <array>
+
+#include "control/controls.h"
+
+namespace kestrune {
+
+class DisplayLabel;
+class PanelShape;
+
+// The one window: borderless, fixed size, its 25 controls in place with their look. It reports
+// presses, moves and releases on its own background in twips; everything else is the controls'.
+class MainWindow : public QWidget {
+    Q_OBJECT
+
+  public:
+    MainWindow();
+
+    QLabel* label(Label l) const { return labels_[index(l)]; }
+    DisplayLabel* display() const { return display_; }
+    QComboBox* combo(Combo c) const { return combos_[index(c)]; }
+    QLineEdit* nameField() const { return nameField_; }
+    QPushButton* button(Button b) const { return buttons_[index(b)]; }
+    PanelShape* panel() const { return panel_; }
+
+    void setBackColor(const QColor& colour);
+    QColor backColor() const { return backColor_; }
+
+  signals:
+    // Button and shift states as the logic counts them (left 1, right 2, middle 4; shift 1,
+    // control 2, alt 4); x and y in twips from the window's top-left corner.
+    void mouseDown(int button, int shift, double x, double y);
+    void mouseMove(int button, int shift, double x, double y);
+    void mouseUp(int button, int shift, double x, double y);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+  private:
+    QPointF twipsInWindow(const QMouseEvent* event) const;
+    void createControls();
+    void setTabOrder();
+
+    QColor backColor_;
+    PanelShape* panel_ = nullptr;
+    DisplayLabel* display_ = nullptr;
+    std::array<QLabel*, labelCount> labels_{};
+    std::array<QComboBox*, comboCount> combos_{};
+    QLineEdit* nameField_ = nullptr;
+    std::array<QPushButton*, buttonCount> buttons_{};
+};
+
+}  // namespace kestrune
