@@ -1,24 +1,36 @@
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 #include "platform/qt_form.h"
 
 namespace {
 
+struct Message {
+    QtMsgType type;
+    QString text;
+};
+
 bool starting = true;
+std::vector<Message> startMessages;
 QtMessageHandler defaultHandler = nullptr;
 
 // Without a display Qt gives up with a fatal message and aborts, leaving a core dump. While the
-// program starts, say plainly what is wrong and leave with an error status instead.
-void messageHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    if (type == QtFatalMsg && starting) {
-        std::fputs("kestrune: there is no display to open the window on.\n", stderr);
-        std::fflush(stderr);
-        std::_Exit(EXIT_FAILURE);
+// program starts, hold Qt's messages back; if it cannot start, say plainly why and leave with an
+// error status instead.
+void messageHandler(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (starting) {
+        if (type == QtFatalMsg) {
+            std::fputs("kestrune: there is no display to open the window on.\n", stderr);
+            std::fflush(stderr);
+            std::_Exit(EXIT_FAILURE);
+        }
+        startMessages.push_back({type, text});
+        return;
     }
     if (defaultHandler) {
-        defaultHandler(type, context, message);
+        defaultHandler(type, context, text);
     }
 }
 
@@ -28,6 +40,10 @@ int main(int argc, char* argv[]) {
     defaultHandler = qInstallMessageHandler(messageHandler);
     QApplication app(argc, argv);
     starting = false;
+    for (const Message& message : startMessages) {
+        messageHandler(message.type, QMessageLogContext(), message.text);
+    }
+    startMessages.clear();
 
     kestrune::QtForm form;
     form.window().show();

@@ -11,7 +11,7 @@ namespace kestrune {
 
 // The window's logic: one handler per control event, each run on the user-interface thread.
 class Form6 {
-  public:
+public:
     explicit Form6(Operations& ops) : ops_(ops) {}
 
     void Form_Load();
@@ -45,7 +45,7 @@ class Form6 {
     static constexpr float progressScale = 4215.0f;  // twips: the track's width
     static constexpr double minimumStep = 0.001;     // twips
 
-  private:
+private:
     void RefreshDuration();
     void StampTimes();
     // Assigning a field's text from code always runs its change handler.

@@ -11,7 +11,7 @@ namespace kestrune {
 // Everything the window's logic asks of the desktop: the window and its controls, the timer, the
 // clock and the beep. Positions and sizes are twips.
 class Operations {
-  public:
+public:
     virtual ~Operations() = default;
 
     virtual void setBackColor(Colour colour) = 0;

@@ -8,14 +8,14 @@ namespace kestrune {
 
 // The window, its operations and its logic, wired together and loaded; show() it to start.
 class QtForm {
-  public:
+public:
     QtForm();
 
     MainWindow& window() { return window_; }
     Form6& form() { return form_; }
     QtOperations& operations() { return ops_; }
 
-  private:
+private:
     MainWindow window_;
     QtOperations ops_;
     Form6 form_;

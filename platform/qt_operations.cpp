@@ -95,7 +95,15 @@ void QtOperations::setText(Combo combo, std::string_view text) {
 }
 
 void QtOperations::addItem(Combo combo, std::string_view item) {
-    window_.combo(combo)->addItem(qText(item));
+    // The list only offers choices: a field left empty stays empty, with no entry chosen.
+    QComboBox* field = window_.combo(combo);
+    const bool nothingChosen = field->currentIndex() < 0;
+    const QString text = field->currentText();
+    field->addItem(qText(item));
+    if (nothingChosen) {
+        field->setCurrentIndex(-1);
+        field->setEditText(text);
+    }
 }
 
 void QtOperations::setFocus(Combo combo) {

@@ -13,7 +13,7 @@ class MainWindow;
 // The logic's operations carried out on the Qt window. Label widths are kept in single-precision
 // twips, so the progress bar grows by fractions of a pixel; the screen shows whole pixels.
 class QtOperations : public Operations {
-  public:
+public:
     QtOperations(MainWindow& window, std::function<void()> onTick);
 
     void setBackColor(Colour colour) override;
@@ -47,7 +47,7 @@ class QtOperations : public Operations {
     void beep() override;
     ClockReading now() const override;
 
-  private:
+private:
     MainWindow& window_;
     QtTickTimer timer_;
     std::array<float, labelCount> widths_{};

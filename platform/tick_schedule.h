@@ -11,7 +11,7 @@ namespace kestrune {
 // interval after the tick being handled was due, so the handler's own time never accumulates;
 // enabling anywhere else starts a fresh interval. Ticks that fell behind are all due at once.
 class TickSchedule {
-  public:
+public:
     using TimePoint = BootClock::time_point;
     using Interval = std::chrono::milliseconds;
 
@@ -27,7 +27,7 @@ class TickSchedule {
     bool beginTick(TimePoint now);
     void endTick();
 
-  private:
+private:
     Interval interval_{0};
     std::optional<TimePoint> due_;
     std::optional<TimePoint> handling_;  // due time of the tick being handled

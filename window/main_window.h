@@ -20,7 +20,7 @@ class PanelShape;
 class MainWindow : public QWidget {
     Q_OBJECT
 
-  public:
+public:
     MainWindow();
 
     QLabel* label(Label l) const { return labels_[index(l)]; }
@@ -33,20 +33,20 @@ class MainWindow : public QWidget {
     void setBackColor(const QColor& colour);
     QColor backColor() const { return backColor_; }
 
-  signals:
+signals:
     // Button and shift states as the logic counts them (left 1, right 2, middle 4; shift 1,
     // control 2, alt 4); x and y in twips from the window's top-left corner.
     void mouseDown(int button, int shift, double x, double y);
     void mouseMove(int button, int shift, double x, double y);
     void mouseUp(int button, int shift, double x, double y);
 
-  protected:
+protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
-  private:
+private:
     QPointF twipsInWindow(const QMouseEvent* event) const;
     void createControls();
     void setTabOrder();

@@ -7,10 +7,10 @@ namespace kestrune {
 // The teal panel behind the upper area: a filled rectangle with a one-pixel outline. It takes no
 // mouse events, so a press on it reaches the window and starts a drag.
 class PanelShape : public QWidget {
-  public:
+public:
     explicit PanelShape(QWidget* parent);
 
-  protected:
+protected:
     void paintEvent(QPaintEvent* event) override;
 };
 

@@ -10,7 +10,7 @@ namespace {
 using ::testing::ElementsAre;
 
 class DurationEntry : public ::testing::Test {
-  protected:
+protected:
     FakeDesktop desk;
 };
 

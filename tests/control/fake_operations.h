@@ -12,7 +12,7 @@ namespace kestrune::testing {
 
 // The desktop as the logic sees it, kept in memory: what each control shows, and what was done.
 class FakeOperations : public Operations {
-  public:
+public:
     void setBackColor(Colour colour) override { backColor = colour; }
     double windowLeft() const override { return left; }
     double windowTop() const override { return top; }
@@ -75,7 +75,7 @@ class FakeOperations : public Operations {
 // A user at the fake desktop: clicks, picks, types and lets time pass, each delivered to the
 // handler the real window would call, and only where the real window would deliver it.
 class FakeDesktop {
-  public:
+public:
     FakeDesktop();
 
     void click(Button button);

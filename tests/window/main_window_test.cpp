@@ -7,7 +7,7 @@ using namespace kestrune;
 class MainWindowTest : public QObject {
     Q_OBJECT
 
-  private slots:
+private slots:
     void opensBorderlessAtItsSize() {
         QtForm form;
         MainWindow& w = form.window();
