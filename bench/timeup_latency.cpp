@@ -1,0 +1,60 @@
+// Runs a real countdown on the Qt platform layer and reports how late time up comes against the
+// ideal moment (start + seconds + 1, the tick after the display reads 00:00:00), and how late each
+// tick is against its whole second. Usage: kestrune_timeup_latency [seconds]
+#include <QApplication>
+#include <QLineEdit>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+#include "control/form6.h"
+#include "control/states.h"
+#include "platform/boot_clock.h"
+#include "platform/form_binding.h"
+#include "platform/qt_operations.h"
+#include "window/main_window.h"
+#include "window/palette.h"
+
+using namespace kestrune;
+using Ms = std::chrono::duration<double, std::milli>;
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    const int seconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 30;
+
+    MainWindow window;
+    std::vector<BootClock::time_point> ticks;
+    Form6* formPtr = nullptr;
+    QtOperations ops(window, [&] {
+        ticks.push_back(BootClock::now());
+        formPtr->Timer1_Timer();
+        if (window.backColor() == toQColor(timeUpColour)) {
+            app.quit();
+        }
+    });
+    Form6 form(ops);
+    formPtr = &form;
+    bindForm(window, form);
+    form.Form_Load();
+    window.show();
+
+    window.combo(Combo::Combo3)->lineEdit()->setText(QString::number(seconds));
+    form.Combo3_Change();
+    const auto start = BootClock::now();
+    form.Command1_Click();
+    app.exec();
+
+    double worst = 0, sum = 0;
+    for (std::size_t n = 0; n < ticks.size(); ++n) {
+        const double late = Ms(ticks[n] - (start + std::chrono::seconds(n + 1))).count();
+        worst = std::max(worst, late);
+        sum += late;
+    }
+    const double timeUpLate = Ms(ticks.back() - (start + std::chrono::seconds(seconds + 1))).count();
+    std::printf("countdown of %d s: %zu ticks\n", seconds, ticks.size());
+    std::printf("time up late by      %8.3f ms (ideal: start + %d s)\n", timeUpLate, seconds + 1);
+    std::printf("mean tick lateness   %8.3f ms\n", sum / static_cast<double>(ticks.size()));
+    std::printf("largest tick lateness %7.3f ms\n", worst);
+    return 0;
+}
