@@ -8,6 +8,7 @@
 #include "window/layout.h"
 #include "window/main_window.h"
 #include "window/palette.h"
+#include "window/progress_bar.h"
 
 namespace kestrune {
 
@@ -77,12 +78,14 @@ float QtOperations::width(Label label) const {
 
 void QtOperations::setWidth(Label label, float width) {
     widths_[index(label)] = width;
+    if (label == Label::Label7) {
+        window_.progressBar()->setTwips(width);
+        return;
+    }
     QLabel* widget = window_.label(label);
     const int left = toPixels(labelRects[index(label)].left);
     const int pixels = toPixels(labelRects[index(label)].left + double{width}) - left;
     widget->resize(std::max(pixels, 0), widget->height());
-    // A width of 0 draws nothing at all.
-    widget->setVisible(pixels > 0);
 }
 
 std::string QtOperations::text(Combo combo) const {

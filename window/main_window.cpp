@@ -9,6 +9,8 @@
 #include "window/layout.h"
 #include "window/palette.h"
 #include "window/panel_shape.h"
+#include "window/progress_bar.h"
+#include "window/window_icon.h"
 
 namespace kestrune {
 
@@ -61,6 +63,7 @@ QFont displayFont() {
 
 MainWindow::MainWindow() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint) {
     setWindowTitle(qText(windowCaption));
+    setWindowIcon(kestruneIcon());
     setFixedSize(toPixels(windowWidthTwips), toPixels(windowHeightTwips));
     setBackColor(toQColor(idleColour));
     createControls();
@@ -74,7 +77,9 @@ void MainWindow::createControls() {
     panel_->setGeometry(toPixels(panelRect));
 
     for (Label l : labelsBackToFront) {
-        QLabel* label = l == Label::Label1 ? (display_ = new DisplayLabel(this)) : new QLabel(this);
+        QLabel* label = l == Label::Label1   ? (display_ = new DisplayLabel(this))
+                        : l == Label::Label7 ? (bar_ = new ProgressBar(this))
+                                             : new QLabel(this);
         label->setGeometry(toPixels(labelRects[index(l)]));
         label->setText(qText(labelStartTexts[index(l)]));
         // A press on a label belongs to the label: it must not drag the window.
@@ -100,8 +105,8 @@ void MainWindow::createControls() {
     track->setFrameStyle(QFrame::Box | QFrame::Plain);
     track->setLineWidth(1);
 
-    fill(label(Label::Label7), barGreen);
-    label(Label::Label7)->hide();
+    // The bar spans the track and paints as much of it as its width in twips says.
+    bar_->setGeometry(toPixels(labelRects[index(Label::Label3)]));
 
     for (int c = 0; c < comboCount; ++c) {
         auto* combo = new QComboBox(this);

@@ -14,6 +14,7 @@ namespace kestrune {
 
 class DisplayLabel;
 class PanelShape;
+class ProgressBar;
 
 // The one window: borderless, fixed size, its 25 controls in place with their look. It reports
 // presses, moves and releases on its own background in twips; everything else is the controls'.
@@ -25,6 +26,7 @@ public:
 
     QLabel* label(Label l) const { return labels_[index(l)]; }
     DisplayLabel* display() const { return display_; }
+    ProgressBar* progressBar() const { return bar_; }
     QComboBox* combo(Combo c) const { return combos_[index(c)]; }
     QLineEdit* nameField() const { return nameField_; }
     QPushButton* button(Button b) const { return buttons_[index(b)]; }
@@ -54,6 +56,7 @@ private:
     QColor backColor_;
     PanelShape* panel_ = nullptr;
     DisplayLabel* display_ = nullptr;
+    ProgressBar* bar_ = nullptr;
     std::array<QLabel*, labelCount> labels_{};
     std::array<QComboBox*, comboCount> combos_{};
     QLineEdit* nameField_ = nullptr;
