@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# The real program under Xvfb: a 2-second countdown started with the mouse turns the window red
+# 3 seconds later, and Exit ends the program with status 0.
+set -euo pipefail
+kestrune=$1
+source "$(dirname "$0")/xvfb_session.sh"
+start_xvfb
+trap stop_xvfb EXIT
+
+start_kestrune "$kestrune"
+# Centred on the 1280 x 800 screen.
+[ "$X,$Y" = "463,310" ] || { echo "window at $X,$Y, not centred"; exit 1; }
+
+click_at 175 135 && xdotool type 2      # seconds field
+click_at 324 18                         # Start
+[ "$(colour_at 5 5)" = "0,192,192" ] || { echo "not running: $(colour_at 5 5)"; exit 1; }
+sleep 2.5
+[ "$(colour_at 5 5)" = "0,192,192" ] || { echo "time up too early"; exit 1; }
+sleep 1
+[ "$(colour_at 5 5)" = "192,0,0" ] || { echo "not red at time up: $(colour_at 5 5)"; exit 1; }
+
+click_at 324 162                        # Exit
+status=0
+timeout 5 tail --pid="$APP_PID" -f /dev/null || { echo "still running after Exit"; exit 1; }
+wait "$APP_PID" || status=$?
+[ "$status" -eq 0 ] || { echo "exit status $status"; exit 1; }
+echo "countdown under Xvfb: passed"
