@@ -10,7 +10,7 @@ void FakeOperations::moveWindow(double newLeft, double newTop) {
 
 void FakeOperations::setCaption(Label label, std::string_view caption) {
     captions[index(label)] = caption;
-    if (label == Label::Label1) {
+    if (label == Label::Label1 && keepDisplayHistory) {
         displayHistory.emplace_back(caption);
     }
 }

@@ -68,8 +68,9 @@ public:
     int beeps = 0;
     ClockReading clock{14, 20, 7, "2024/5/6"};
 
-    // Every caption Label1 was given, in order.
+    // Every caption Label1 was given, in order, while keepDisplayHistory is set.
     std::vector<std::string> displayHistory;
+    bool keepDisplayHistory = true;
 };
 
 // A user at the fake desktop: clicks, picks, types and lets time pass, each delivered to the
