@@ -19,7 +19,7 @@ std::string durationText(Duration d) {
 }
 
 Duration oneSecondLess(Duration d) {
-    return Duration{std::max<std::int64_t>(d.seconds - 1, 0)};
+    return Duration{d.seconds > 0 ? d.seconds - 1 : 0};
 }
 
 }  // namespace kestrune

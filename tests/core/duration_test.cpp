@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "core/clock.h"
 
 namespace kestrune {
@@ -43,6 +45,12 @@ TEST(OneSecondLess, ReachesExactlyZeroAndStaysThere) {
     }
     EXPECT_EQ(d, Duration{0});
     EXPECT_EQ(oneSecondLess(d), Duration{0});
+}
+
+TEST(OneSecondLess, OfTheSmallestCountIsZeroWithoutOverflow) {
+    EXPECT_EQ(oneSecondLess(Duration{INT64_MIN}), Duration{0});
+    EXPECT_EQ(durationText(Duration{INT64_MIN}), "00:00:00");
+    EXPECT_EQ(durationText(Duration{INT64_MAX}), "2562047788015215:30:07");
 }
 
 TEST(ClockText, IsTheShortDateAndA24HourTime) {
