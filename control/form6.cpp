@@ -166,12 +166,14 @@ void Form6::Timer1_Timer() {
         ops_.setTimerEnabled(false);
         ops_.beep();
         ops_.beep();
+        ops_.soundAlarm();
         ops_.setEnabled(Button::Command3, true);
         clearFields();
         ops_.setFocus(Combo::Combo1);
         ops_.setCaption(Label::Label1, ops_.nameText() + std::string(timeUpSuffix));
         ops_.setBackColor(timeUpColour);
         ops_.setCaption(Label::Label13, stoppedClockCaption);
+        ops_.announceTimeUp();
     }
 }
 

@@ -50,6 +50,11 @@ public:
     virtual void setTimerEnabled(bool enabled) = 0;
 
     virtual void beep() = 0;
+    // Plays the alarm through the desktop's sound server, where there is one; never blocks.
+    virtual void soundAlarm() = 0;
+    // Time is up: asks the desktop to flag the window, without taking the keyboard from other
+    // programs, and raises an alert for screen readers with the display's text.
+    virtual void announceTimeUp() = 0;
     virtual ClockReading now() const = 0;
 };
 

@@ -1,5 +1,6 @@
 #include "platform/qt_operations.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDateTime>
 #include <QLocale>
@@ -26,7 +27,11 @@ QSize screenSize() {
 }  // namespace
 
 QtOperations::QtOperations(MainWindow& window, std::function<void()> onTick)
-    : window_(window), timer_(std::move(onTick)) {
+    : window_(window),
+      timer_(std::move(onTick)),
+      // Wayland leaves placing and moving windows to the compositor.
+      placesOwnWindow_(!QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+    window_.setMovedByDesktop(!placesOwnWindow_);
     for (int l = 0; l < labelCount; ++l) {
         widths_[l] = static_cast<float>(labelRects[l].width);
     }
@@ -50,7 +55,9 @@ double QtOperations::windowHeight() const {
 }
 
 void QtOperations::moveWindow(double left, double top) {
-    window_.move(toPixels(left), toPixels(top));
+    if (placesOwnWindow_) {
+        window_.move(toPixels(left), toPixels(top));
+    }
 }
 
 void QtOperations::unload() {
@@ -130,6 +137,18 @@ void QtOperations::setTimerEnabled(bool enabled) {
 
 void QtOperations::beep() {
     QApplication::beep();
+}
+
+void QtOperations::soundAlarm() {
+    alarm_.play();
+}
+
+void QtOperations::announceTimeUp() {
+    QApplication::alert(&window_);
+    QLabel* display = window_.label(Label::Label1);
+    display->setAccessibleDescription(display->text());
+    QAccessibleEvent alert(display, QAccessible::Alert);
+    QAccessible::updateAccessibility(&alert);
 }
 
 ClockReading QtOperations::now() const {

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "control/operations.h"
+#include "platform/alarm_sound.h"
 #include "platform/qt_tick_timer.h"
 
 namespace kestrune {
@@ -45,11 +46,19 @@ public:
     void setTimerEnabled(bool enabled) override;
 
     void beep() override;
+    void soundAlarm() override;
+    void announceTimeUp() override;
     ClockReading now() const override;
+
+    // Opens the sound output ahead of time up; called once the window has been drawn.
+    void prepareAlarm() { alarm_.prepare(); }
+    const AlarmSound& alarm() const { return alarm_; }
 
 private:
     MainWindow& window_;
     QtTickTimer timer_;
+    AlarmSound alarm_;
+    bool placesOwnWindow_;
     std::array<float, labelCount> widths_{};
 };
 

@@ -9,4 +9,4 @@ cd build-asan
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
 export LSAN_OPTIONS=suppressions=$PWD/../tests/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-ctest --output-on-failure -j"$(nproc)" -E kestrune_e2e_storm
+ctest --output-on-failure -j"$(nproc)" -E "kestrune_e2e_(storm|alarm_sound)"

@@ -5,6 +5,7 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config
   qt6-base-dev                          # Qt Widgets, the toolkit of the window
+  qt6-multimedia-dev                    # Qt Multimedia, to play the alarm through the sound server
   libgtest-dev libgmock-dev             # the logic tests
   fonts-wqy-microhei                    # a face with the Chinese captions
   fonts-liberation2                     # Liberation Sans, with Arial's metrics, for the display

@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Kestrune and runs every test: the normal build's tests (logic,
-# soak, window, and the real program under Xvfb), then the same tests built with AddressSanitizer
-# and UndefinedBehaviorSanitizer, then each fuzz target for a bounded time.
+# soak, window, and the real program under Xvfb, its alarm recorded by a PulseAudio server), the
+# same tests built with AddressSanitizer and UndefinedBehaviorSanitizer, each fuzz target for a
+# bounded time, and the .deb installed and started.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-# Xvfb and friends for the checks of the real program; clang for the fuzz targets.
-scripts/setup.sh xvfb xdotool x11-utils imagemagick clang libclang-rt-14-dev
+# Xvfb and friends to drive the real program, PulseAudio to record its alarm, clang to fuzz.
+scripts/setup.sh xvfb xdotool x11-utils imagemagick pulseaudio pulseaudio-utils python3 \
+  clang libclang-rt-14-dev
 scripts/build.sh
 (cd build && ctest --output-on-failure -j"$(nproc)")
 KESTRUNE_SOAK_EVENTS=200000 scripts/sanitize.sh
 FUZZ_SECONDS=20 scripts/fuzz.sh
+scripts/package_check.sh

@@ -2,8 +2,10 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWindow>
 
 #include "control/states.h"
+#include "window/accessibility.h"
 #include "window/captions.h"
 #include "window/display_label.h"
 #include "window/layout.h"
@@ -68,6 +70,7 @@ MainWindow::MainWindow() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint
     setBackColor(toQColor(idleColour));
     createControls();
     setTabOrder();
+    makeAccessible(*this);
 }
 
 void MainWindow::createControls() {
@@ -152,6 +155,10 @@ void MainWindow::setBackColor(const QColor& colour) {
 void MainWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), backColor_);
+    if (!drawn_) {
+        drawn_ = true;
+        emit firstFrameDrawn();
+    }
 }
 
 // Measured from where the window is now rather than from where the event says it was: while the
@@ -161,6 +168,11 @@ QPointF MainWindow::twipsInWindow(const QMouseEvent* event) const {
 }
 
 void MainWindow::mousePressEvent(QMouseEvent* event) {
+    // Where the desktop places windows itself (Wayland), it also moves them.
+    if (movedByDesktop_ && event->button() == Qt::LeftButton && windowHandle() &&
+        windowHandle()->startSystemMove()) {
+        return;
+    }
     const QPointF at = twipsInWindow(event);
     emit mouseDown(logicButtons(event->buttons()), logicShift(event->modifiers()), at.x(), at.y());
 }

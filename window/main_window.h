@@ -32,10 +32,15 @@ public:
     QPushButton* button(Button b) const { return buttons_[index(b)]; }
     PanelShape* panel() const { return panel_; }
 
+    // Hands a drag of the background to the desktop, for desktops that do not let a program
+    // place its own window.
+    void setMovedByDesktop(bool moved) { movedByDesktop_ = moved; }
+
     void setBackColor(const QColor& colour);
     QColor backColor() const { return backColor_; }
 
 signals:
+    void firstFrameDrawn();
     // Button and shift states as the logic counts them (left 1, right 2, middle 4; shift 1,
     // control 2, alt 4); x and y in twips from the window's top-left corner.
     void mouseDown(int button, int shift, double x, double y);
@@ -54,6 +59,8 @@ private:
     void setTabOrder();
 
     QColor backColor_;
+    bool drawn_ = false;
+    bool movedByDesktop_ = false;
     PanelShape* panel_ = nullptr;
     DisplayLabel* display_ = nullptr;
     ProgressBar* bar_ = nullptr;

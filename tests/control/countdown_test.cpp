@@ -38,12 +38,15 @@ TEST_F(Countdown, ThreeSecondsCountDownAndTimeIsUpOnTheFourthTick) {
     desk.tick(3);
     EXPECT_THAT(desk.ops.displayHistory, ElementsAre("00:00:02", "00:00:01", "00:00:00"));
     EXPECT_EQ(desk.ops.beeps, 0);
+    EXPECT_EQ(desk.ops.alarms, 0);
     EXPECT_EQ(desk.background(), runningColour);
     EXPECT_EQ(desk.caption(Label::Label12), "2024/5/6 14:20:07");
 
     desk.ops.focus.reset();
     desk.tick();
     EXPECT_EQ(desk.ops.beeps, 2);
+    EXPECT_EQ(desk.ops.alarms, 1);
+    EXPECT_THAT(desk.ops.announcements, ElementsAre("王芳时间到！"));
     EXPECT_FALSE(desk.ops.timerEnabled);
     EXPECT_TRUE(desk.ops.isEnabled(Button::Command3));
     EXPECT_THAT(desk.ops.texts, ElementsAre("", "", ""));

@@ -43,6 +43,8 @@ public:
     void setTimerEnabled(bool enabled) override;
 
     void beep() override { ++beeps; }
+    void soundAlarm() override { ++alarms; }
+    void announceTimeUp() override { announcements.push_back(captions[index(Label::Label1)]); }
     ClockReading now() const override { return clock; }
 
     Colour backColor = 0x00E0E0E0;
@@ -66,6 +68,8 @@ public:
     bool timerEnabled = false;
     int timerStarts = 0;  // times a disabled timer was enabled
     int beeps = 0;
+    int alarms = 0;
+    std::vector<std::string> announcements;  // the display's text at each time up
     ClockReading clock{14, 20, 7, "2024/5/6"};
 
     // Every caption Label1 was given, in order, while keepDisplayHistory is set.
