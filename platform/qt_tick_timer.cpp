@@ -3,11 +3,7 @@
 namespace kestrune {
 
 QtTickTimer::QtTickTimer(std::function<void()> onTick, Clock clock)
-    : onTick_(std::move(onTick)), clock_(std::move(clock)) {
-    wakeUp_.setSingleShot(true);
-    wakeUp_.setTimerType(Qt::PreciseTimer);
-    connect(&wakeUp_, &QTimer::timeout, this, &QtTickTimer::wake);
-}
+    : onTick_(std::move(onTick)), clock_(std::move(clock)), wakeUp_([this] { wake(); }) {}
 
 void QtTickTimer::setInterval(int milliseconds) {
     schedule_.setInterval(std::chrono::milliseconds(milliseconds));
@@ -33,14 +29,11 @@ void QtTickTimer::arm() {
     if (ticking_) {
         return;  // wake() arms once every due tick has run
     }
-    const auto due = schedule_.nextDue();
-    if (!due) {
-        wakeUp_.stop();
-        return;
+    if (const auto due = schedule_.nextDue()) {
+        wakeUp_.wakeAt(*due);
+    } else {
+        wakeUp_.cancel();
     }
-    // Whole milliseconds, rounded up: waking before the tick is due would only mean waking twice.
-    const auto wait = std::chrono::ceil<std::chrono::milliseconds>(*due - clock_());
-    wakeUp_.start(std::max<std::chrono::milliseconds::rep>(wait.count(), 0));
 }
 
 }  // namespace kestrune

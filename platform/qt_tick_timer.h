@@ -1,15 +1,15 @@
 #pragma once
 
 #include <QObject>
-#include <QTimer>
 #include <functional>
 
 #include "platform/tick_schedule.h"
+#include "platform/wake_timer.h"
 
 namespace kestrune {
 
-// The one-second timer on Qt. It sleeps on a precise single-shot QTimer until the next tick is due
-// and wakes the process at no other time; when it wakes late it runs every tick that fell due.
+// The one-second timer on Qt. It sleeps until the next tick is due and wakes the process at no
+// other time; when it wakes late it runs every tick that fell due.
 class QtTickTimer : public QObject {
 public:
     using Clock = std::function<BootClock::time_point()>;
@@ -22,8 +22,8 @@ public:
 
     // Runs every tick that is due by now, then sleeps until the next; the wake-up timer calls it.
     void wake();
-    // Milliseconds until the process wakes for the next tick; -1 while no tick is pending.
-    int msUntilWake() const { return wakeUp_.isActive() ? wakeUp_.remainingTime() : -1; }
+    // When the process wakes next for a tick, if one is pending.
+    std::optional<BootClock::time_point> nextWake() const { return wakeUp_.due(); }
 
 private:
     void arm();
@@ -31,7 +31,7 @@ private:
     std::function<void()> onTick_;
     Clock clock_;
     TickSchedule schedule_;
-    QTimer wakeUp_;
+    WakeTimer wakeUp_;
     bool ticking_ = false;
 };
 

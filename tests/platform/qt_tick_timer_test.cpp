@@ -31,18 +31,26 @@ private slots:
         timer->setInterval(1000);
     }
 
-    void idleTimerNeverWakes() { QCOMPARE(timer->msUntilWake(), -1); }
+    BootClock::time_point at(std::chrono::milliseconds sinceStart) {
+        return BootClock::time_point(10s) + sinceStart;
+    }
+
+    void idleTimerNeverWakes() {
+        QVERIFY(!timer->nextWake());
+        timer->setEnabled(true);
+        timer->setEnabled(false);
+        QVERIFY(!timer->nextWake());
+    }
 
     void handlerTimeDoesNotAccumulate() {
         work = 200ms;
         timer->setEnabled(true);
-        QVERIFY(std::abs(timer->msUntilWake() - 1000) <= 2);
+        QCOMPARE(timer->nextWake(), at(1000ms));
         for (int n = 1; n <= 3; ++n) {
-            now = BootClock::time_point(10s) + n * 1000ms + 4ms;  // woken 4 ms late
+            now = at(n * 1000ms + 4ms);  // woken 4 ms late, and each tick takes 200 ms
             timer->wake();
             QCOMPARE(int(tickTimes.size()), n);
-            // Woken at n s + 4 ms, done 200 ms later: the next tick is 796 ms away.
-            QVERIFY(std::abs(timer->msUntilWake() - 796) <= 2);
+            QCOMPARE(timer->nextWake(), at((n + 1) * 1000ms));
         }
     }
 
@@ -51,7 +59,7 @@ private slots:
         now += 7500ms;  // the computer slept
         timer->wake();
         QCOMPARE(int(tickTimes.size()), 7);
-        QVERIFY(std::abs(timer->msUntilWake() - 500) <= 2);
+        QCOMPARE(timer->nextWake(), at(8000ms));
     }
 
     void aWakeBeforeTheDueTimeRunsNoTick() {
@@ -59,16 +67,36 @@ private slots:
         now += 999ms;
         timer->wake();
         QVERIFY(tickTimes.empty());
-        QVERIFY(timer->msUntilWake() <= 1);
+        QCOMPARE(timer->nextWake(), at(1000ms));
     }
 
     void disablingDropsThePendingTick() {
         timer->setEnabled(true);
         timer->setEnabled(false);
-        QCOMPARE(timer->msUntilWake(), -1);
+        QVERIFY(!timer->nextWake());
         now += 5s;
         timer->wake();
         QVERIFY(tickTimes.empty());
+    }
+
+    void theWakeTimerFiresAtItsMomentAndNotBefore() {
+        std::optional<BootClock::time_point> firedAt;
+        WakeTimer wake([&] { firedAt = BootClock::now(); });
+        const auto due = BootClock::now() + 30ms;
+        wake.wakeAt(due);
+        QCOMPARE(wake.due(), due);
+        QTRY_VERIFY_WITH_TIMEOUT(firedAt.has_value(), 5000);
+        QVERIFY(*firedAt >= due);
+        QVERIFY(!wake.due());
+    }
+
+    void aCancelledWakeTimerNeverFires() {
+        bool fired = false;
+        WakeTimer wake([&] { fired = true; });
+        wake.wakeAt(BootClock::now() + 10ms);
+        wake.cancel();
+        QTest::qWait(50);
+        QVERIFY(!fired);
     }
 };
 
