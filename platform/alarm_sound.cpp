@@ -1,22 +1,29 @@
 #include "platform/alarm_sound.h"
 
-#include <QAudioDevice>
-#include <QAudioFormat>
-#include <QAudioSink>
-#include <QMediaDevices>
+#include <QCoreApplication>
+#include <QLibrary>
 
 #include "platform/alarm_tone.h"
 
 namespace kestrune {
 
-AlarmSound::AlarmSound() {
-    const auto samples = AlarmTone::samples();
-    pcm_ = QByteArray(reinterpret_cast<const char*>(samples.data()),
-                      static_cast<qsizetype>(samples.size() * sizeof(samples[0])));
-    source_.setBuffer(&pcm_);
-    source_.open(QIODevice::ReadOnly);
+namespace {
+
+// Beside the program in the build tree; in lib/kestrune beside bin/ once installed.
+CreateAlarmPlayer* loadSoundModule() {
+    const QString programDir = QCoreApplication::applicationDirPath();
+    for (const QString& dir : {programDir, programDir + QStringLiteral("/../lib/kestrune")}) {
+        QLibrary module(dir + QStringLiteral("/kestrune_alarm"));
+        if (module.load()) {
+            return reinterpret_cast<CreateAlarmPlayer*>(module.resolve(createAlarmPlayerSymbol));
+        }
+    }
+    return nullptr;
 }
 
+}  // namespace
+
+AlarmSound::AlarmSound() = default;
 AlarmSound::~AlarmSound() = default;
 
 void AlarmSound::prepare() {
@@ -24,39 +31,17 @@ void AlarmSound::prepare() {
         return;
     }
     prepared_ = true;
-    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-    if (device.isNull()) {
-        return;
+    if (CreateAlarmPlayer* create = loadSoundModule()) {
+        const auto samples = AlarmTone::samples();
+        player_.reset(create(samples.data(), samples.size(), AlarmTone::sampleRate));
     }
-    QAudioFormat format;
-    format.setSampleRate(AlarmTone::sampleRate);
-    format.setChannelCount(1);
-    format.setSampleFormat(QAudioFormat::Int16);
-    if (!device.isFormatSupported(format)) {
-        return;
-    }
-    sink_ = std::make_unique<QAudioSink>(device, format);
-    // The sink runs out of samples while the server still holds the last of them: give the stream
-    // back to the server only once those have played.
-    release_.setSingleShot(true);
-    release_.setInterval(1000);
-    connect(&release_, &QTimer::timeout, sink_.get(), &QAudioSink::stop);
-    connect(sink_.get(), &QAudioSink::stateChanged, this, [this](QAudio::State state) {
-        if (state == QAudio::IdleState) {
-            release_.start();
-        }
-    });
 }
 
 void AlarmSound::play() {
     prepare();
-    if (!sink_) {
-        return;
+    if (player_) {
+        player_->play();
     }
-    release_.stop();
-    sink_->stop();
-    source_.seek(0);
-    sink_->start(&source_);  // pulls the samples from the buffer as the server asks for them
 }
 
 }  // namespace kestrune

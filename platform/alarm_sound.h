@@ -1,33 +1,25 @@
 #pragma once
 
-#include <QBuffer>
-#include <QByteArray>
-#include <QObject>
-#include <QTimer>
 #include <memory>
 
-class QAudioSink;
+#include "platform/alarm_player.h"
 
 namespace kestrune {
 
-// Plays the alarm tone through the desktop's sound server, without blocking the window's thread.
-// Where there is no sound server, or no output device, it stays silent and nothing fails.
-class AlarmSound : public QObject {
+// The alarm heard through the sound server. The sound module is loaded and its output opened by
+// prepare(), ahead of time up; where the module, a sound server or an output device is missing, the
+// alarm stays silent and nothing fails.
+class AlarmSound {
 public:
     AlarmSound();
-    ~AlarmSound() override;
+    ~AlarmSound();
 
-    // Finds the output device and makes the stream ready, so that time up sounds at once. Costs a
-    // connection to the sound server: done once the window has been drawn, not before.
     void prepare();
     void play();
-    bool available() const { return sink_ != nullptr; }
+    bool available() const { return player_ != nullptr; }
 
 private:
-    QByteArray pcm_;
-    QBuffer source_;
-    std::unique_ptr<QAudioSink> sink_;
-    QTimer release_;
+    std::unique_ptr<AlarmPlayer> player_;
     bool prepared_ = false;
 };
 

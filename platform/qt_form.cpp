@@ -1,15 +1,17 @@
 #include "platform/qt_form.h"
 
 #include "platform/form_binding.h"
+#include "window/window_icon.h"
 
 namespace kestrune {
 
 QtForm::QtForm() : ops_(window_, [this] { form_.Timer1_Timer(); }), form_(ops_) {
     bindForm(window_, form_);
-    // The sound output is opened after the first frame, so that it never delays the window.
+    // The icon waits until the first frame is drawn: painting it loads the Chinese font at its
+    // largest size.
     QObject::connect(
-        &window_, &MainWindow::firstFrameDrawn, &window_, [this] { ops_.prepareAlarm(); },
-        Qt::QueuedConnection);
+        &window_, &MainWindow::firstFrameDrawn, &window_,
+        [this] { window_.setWindowIcon(kestruneIcon()); }, Qt::QueuedConnection);
     form_.Form_Load();
 }
 

@@ -105,15 +105,17 @@ void QtOperations::setText(Combo combo, std::string_view text) {
 }
 
 void QtOperations::addItem(Combo combo, std::string_view item) {
-    // The list only offers choices: a field left empty stays empty, with no entry chosen.
     QComboBox* field = window_.combo(combo);
-    const bool nothingChosen = field->currentIndex() < 0;
+    if (field->count() > 0) {
+        field->addItem(qText(item));
+        return;
+    }
+    // A first entry would become the chosen one; the list only offers choices, and the field keeps
+    // its text.
     const QString text = field->currentText();
     field->addItem(qText(item));
-    if (nothingChosen) {
-        field->setCurrentIndex(-1);
-        field->setEditText(text);
-    }
+    field->setCurrentIndex(-1);
+    field->setEditText(text);
 }
 
 void QtOperations::setFocus(Combo combo) {
@@ -133,6 +135,9 @@ void QtOperations::setTimerInterval(int milliseconds) {
 }
 void QtOperations::setTimerEnabled(bool enabled) {
     timer_.setEnabled(enabled);
+    if (enabled) {
+        alarm_.prepare();  // a countdown runs: have the alarm ready for its end
+    }
 }
 
 void QtOperations::beep() {

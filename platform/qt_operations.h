@@ -50,8 +50,6 @@ public:
     void announceTimeUp() override;
     ClockReading now() const override;
 
-    // Opens the sound output ahead of time up; called once the window has been drawn.
-    void prepareAlarm() { alarm_.prepare(); }
     const AlarmSound& alarm() const { return alarm_; }
 
 private:

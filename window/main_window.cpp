@@ -12,7 +12,6 @@
 #include "window/palette.h"
 #include "window/panel_shape.h"
 #include "window/progress_bar.h"
-#include "window/window_icon.h"
 
 namespace kestrune {
 
@@ -65,7 +64,6 @@ QFont displayFont() {
 
 MainWindow::MainWindow() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint) {
     setWindowTitle(qText(windowCaption));
-    setWindowIcon(kestruneIcon());
     setFixedSize(toPixels(windowWidthTwips), toPixels(windowHeightTwips));
     setBackColor(toQColor(idleColour));
     createControls();

@@ -31,10 +31,19 @@ private slots:
         QCOMPARE(w.window().windowTitle(), QString("Kestrune"));
         QCOMPARE(w.window().size(), QSize(355, 180));
         QCOMPARE(w.window().minimumSize(), w.window().maximumSize());
-        QVERIFY(!w.window().windowIcon().isNull());
         QCOMPARE(w.window().combo(Combo::Combo1)->count(), 101);
         QCOMPARE(w.window().combo(Combo::Combo2)->count(), 61);
         QCOMPARE(w.window().combo(Combo::Combo3)->currentText(), QString());
+    }
+
+    void theIconIsSetOnceTheWindowIsDrawn() {
+        WindowFixture w;
+        QVERIFY(w.show());
+        QTRY_VERIFY(!w.window().windowIcon().isNull());
+        const QList<QSize> sizes = w.window().windowIcon().availableSizes();
+        for (int size : {16, 32, 48, 256}) {
+            QVERIFY(sizes.contains(QSize(size, size)));
+        }
     }
 
     void labelsStandInPlace_data() {
