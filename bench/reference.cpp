@@ -33,7 +33,8 @@ int main(int argc, char* argv[]) {
 
     QTimer tick;
     int ticks = 0;
-    QObject::connect(&tick, &QTimer::timeout, [&] { labels[0]->setText(QString::number(++ticks)); });
+    QObject::connect(&tick, &QTimer::timeout,
+                     [&] { labels[0]->setText(QString::number(++ticks)); });
     tick.start(1000);
 
     window.show();

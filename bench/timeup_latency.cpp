@@ -51,7 +51,8 @@ int main(int argc, char* argv[]) {
         worst = std::max(worst, late);
         sum += late;
     }
-    const double timeUpLate = Ms(ticks.back() - (start + std::chrono::seconds(seconds + 1))).count();
+    const double timeUpLate =
+        Ms(ticks.back() - (start + std::chrono::seconds(seconds + 1))).count();
     std::printf("countdown of %d s: %zu ticks\n", seconds, ticks.size());
     std::printf("time up late by      %8.3f ms (ideal: start + %d s)\n", timeUpLate, seconds + 1);
     std::printf("mean tick lateness   %8.3f ms\n", sum / static_cast<double>(ticks.size()));

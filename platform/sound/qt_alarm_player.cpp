@@ -15,32 +15,42 @@ namespace {
 class QtAlarmPlayer : public QObject, public AlarmPlayer {
 public:
     QtAlarmPlayer(QByteArray pcm, const QAudioDevice& device, const QAudioFormat& format)
-        : pcm_(std::move(pcm)), sink_(device, format) {
-        source_.setBuffer(&pcm_);
-        source_.open(QIODevice::ReadOnly);
+        : pcm_(std::move(pcm)), device_(device), format_(format) {
         // The sink runs out of samples while the server still holds the last of them: give the
         // stream back to the server only once those have played.
         release_.setSingleShot(true);
         release_.setInterval(1000);
-        connect(&release_, &QTimer::timeout, &sink_, &QAudioSink::stop);
-        connect(&sink_, &QAudioSink::stateChanged, this, [this](QAudio::State state) {
+        connect(&release_, &QTimer::timeout, this, [this] { stream_.reset(); });
+    }
+
+    // Each alarm plays on a stream of its own: a sink stopped and started again may stay silent.
+    void play() override {
+        release_.stop();
+        stream_.reset();
+        stream_ = std::make_unique<Stream>(pcm_, device_, format_);
+        connect(&stream_->sink, &QAudioSink::stateChanged, this, [this](QAudio::State state) {
             if (state == QAudio::IdleState) {
                 release_.start();
             }
         });
-    }
-
-    void play() override {
-        release_.stop();
-        sink_.stop();
-        source_.seek(0);
-        sink_.start(&source_);  // pulls the samples as the server asks for them; never blocks
+        stream_->sink.start(&stream_->source);  // pulls the samples as the server asks for them
     }
 
 private:
+    struct Stream {
+        Stream(QByteArray& pcm, const QAudioDevice& device, const QAudioFormat& format)
+            : sink(device, format) {
+            source.setBuffer(&pcm);
+            source.open(QIODevice::ReadOnly);
+        }
+        QBuffer source;
+        QAudioSink sink;
+    };
+
     QByteArray pcm_;
-    QBuffer source_;
-    QAudioSink sink_;
+    QAudioDevice device_;
+    QAudioFormat format_;
+    std::unique_ptr<Stream> stream_;
     QTimer release_;
 };
 
