@@ -159,6 +159,9 @@ void Form6::Timer1_Timer() {
         ops_.setVisible(Label::Label1, true);
         ops_.setTimerEnabled(true);
         ops_.setCaption(Label::Label12, clockText(ops_.now()));
+        if (remaining_ <= alarmLead) {
+            ops_.prepareAlarm();
+        }
         step = std::max(step, minimumStep);
         const float grown = static_cast<float>(ops_.width(Label::Label7) + step);
         ops_.setWidth(Label::Label7, std::min(grown, progressScale));

@@ -44,6 +44,8 @@ public:
     static constexpr int tickInterval = 1000;        // milliseconds
     static constexpr float progressScale = 4215.0f;  // twips: the track's width
     static constexpr double minimumStep = 0.001;     // twips
+    // The sound output is made ready this long before time up, and not earlier: it costs memory.
+    static constexpr Duration alarmLead{10};
 
 private:
     void RefreshDuration();

@@ -50,6 +50,8 @@ public:
     virtual void setTimerEnabled(bool enabled) = 0;
 
     virtual void beep() = 0;
+    // The alarm will soon be needed: load what it needs now, so that it sounds at once.
+    virtual void prepareAlarm() = 0;
     // Plays the alarm through the desktop's sound server, where there is one; never blocks.
     virtual void soundAlarm() = 0;
     // Time is up: asks the desktop to flag the window, without taking the keyboard from other

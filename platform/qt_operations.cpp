@@ -135,13 +135,14 @@ void QtOperations::setTimerInterval(int milliseconds) {
 }
 void QtOperations::setTimerEnabled(bool enabled) {
     timer_.setEnabled(enabled);
-    if (enabled) {
-        alarm_.prepare();  // a countdown runs: have the alarm ready for its end
-    }
 }
 
 void QtOperations::beep() {
     QApplication::beep();
+}
+
+void QtOperations::prepareAlarm() {
+    alarm_.prepare();
 }
 
 void QtOperations::soundAlarm() {

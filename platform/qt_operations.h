@@ -46,6 +46,7 @@ public:
     void setTimerEnabled(bool enabled) override;
 
     void beep() override;
+    void prepareAlarm() override;
     void soundAlarm() override;
     void announceTimeUp() override;
     ClockReading now() const override;

@@ -122,6 +122,16 @@ TEST_F(Countdown, TwentyFiveHoursRunNinetyThousandTicksPlusOne) {
     EXPECT_EQ(desk.background(), timeUpColour);
 }
 
+TEST_F(Countdown, TheAlarmIsMadeReadyTenSecondsBeforeTimeUp) {
+    desk.pick(Combo::Combo2, "1");
+    desk.click(Button::Command1);
+    desk.tick(49);
+    EXPECT_FALSE(desk.ops.alarmPrepared);
+    desk.tick();
+    EXPECT_EQ(desk.display(), "00:00:10");
+    EXPECT_TRUE(desk.ops.alarmPrepared);
+}
+
 TEST_F(Countdown, StartWithNothingSetIsUpOnTheFirstTick) {
     desk.click(Button::Command1);
     desk.tick();

@@ -43,6 +43,7 @@ public:
     void setTimerEnabled(bool enabled) override;
 
     void beep() override { ++beeps; }
+    void prepareAlarm() override { alarmPrepared = true; }
     void soundAlarm() override { ++alarms; }
     void announceTimeUp() override { announcements.push_back(captions[index(Label::Label1)]); }
     ClockReading now() const override { return clock; }
@@ -69,6 +70,7 @@ public:
     int timerStarts = 0;  // times a disabled timer was enabled
     int beeps = 0;
     int alarms = 0;
+    bool alarmPrepared = false;
     std::vector<std::string> announcements;  // the display's text at each time up
     ClockReading clock{14, 20, 7, "2024/5/6"};
 
