@@ -57,5 +57,10 @@ int main(int argc, char* argv[]) {
     std::printf("time up late by      %8.3f ms (ideal: start + %d s)\n", timeUpLate, seconds + 1);
     std::printf("mean tick lateness   %8.3f ms\n", sum / static_cast<double>(ticks.size()));
     std::printf("largest tick lateness %7.3f ms\n", worst);
+    // Drift: how far the mean period between ticks is from one second.
+    const double period = Ms(ticks.back() - ticks.front()).count() /
+                          static_cast<double>(std::max<std::size_t>(ticks.size() - 1, 1));
+    std::printf("mean tick period      %8.3f ms (drift %+.4f ms a tick)\n", period,
+                period - 1000.0);
     return 0;
 }
