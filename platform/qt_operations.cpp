@@ -9,15 +9,12 @@
 #include "window/layout.h"
 #include "window/main_window.h"
 #include "window/palette.h"
+#include "window/qt_text.h"
 #include "window/progress_bar.h"
 
 namespace kestrune {
 
 namespace {
-
-QString qText(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QSize screenSize() {
     const QScreen* screen = QGuiApplication::primaryScreen();

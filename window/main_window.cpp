@@ -10,16 +10,13 @@
 #include "window/display_label.h"
 #include "window/layout.h"
 #include "window/palette.h"
+#include "window/qt_text.h"
 #include "window/panel_shape.h"
 #include "window/progress_bar.h"
 
 namespace kestrune {
 
 namespace {
-
-QString qText(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 int logicButtons(Qt::MouseButtons buttons) {
     return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0) |
