@@ -9,8 +9,8 @@
 #include "window/layout.h"
 #include "window/main_window.h"
 #include "window/palette.h"
-#include "window/qt_text.h"
 #include "window/progress_bar.h"
+#include "window/qt_text.h"
 
 namespace kestrune {
 

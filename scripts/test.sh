@@ -5,8 +5,9 @@
 # bounded time, and the .deb installed and started.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-# Xvfb and friends to drive the real program, PulseAudio to record its alarm, clang to fuzz.
-scripts/setup.sh xvfb xdotool x11-utils imagemagick pulseaudio pulseaudio-utils python3 \
+# Xvfb and friends to drive the real program, PulseAudio to record its alarm, Weston for a
+# Wayland compositor, clang to fuzz.
+scripts/setup.sh xvfb xdotool x11-utils imagemagick pulseaudio pulseaudio-utils python3 weston qt6-wayland \
   clang libclang-rt-14-dev
 scripts/build.sh
 (cd build && ctest --output-on-failure -j"$(nproc)")

@@ -10,9 +10,9 @@
 #include "window/display_label.h"
 #include "window/layout.h"
 #include "window/palette.h"
-#include "window/qt_text.h"
 #include "window/panel_shape.h"
 #include "window/progress_bar.h"
+#include "window/qt_text.h"
 
 namespace kestrune {
 
