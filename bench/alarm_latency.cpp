@@ -1,11 +1,10 @@
 // Alarm latency: from the time-up tick to the first sample of the alarm reaching the sound server.
-// Runs short countdowns on the Qt platform layer while recording the server's output (the monitor
-// of its default sink) and prints, for each, how long after the time-up tick the first loud sample
-// arrived. The recording's own buffering is counted too, so this is an upper bound.
-// Usage: kestrune_alarm_latency [RUNS]
+// Runs short countdowns on the Qt platform layer while recording the server's output (from the
+// input "ward_capture" that bench/alarm_latency.sh sets up) and prints, for each, how long after
+// the time-up tick the first loud sample arrived. The recording's own buffering is counted too, so
+// this is an upper bound. Usage: kestrune_alarm_latency [RUNS]
 #include <QApplication>
 #include <QAudioSource>
-#include <QLineEdit>
 #include <QMediaDevices>
 #include <QTimer>
 #include <algorithm>
@@ -14,13 +13,7 @@
 #include <optional>
 #include <vector>
 
-#include "control/form6.h"
-#include "control/states.h"
-#include "platform/boot_clock.h"
-#include "platform/form_binding.h"
-#include "platform/qt_operations.h"
-#include "window/main_window.h"
-#include "window/palette.h"
+#include "timed_form.h"
 
 using namespace kestrune;
 using Ms = std::chrono::duration<double, std::milli>;
@@ -36,7 +29,7 @@ int main(int argc, char* argv[]) {
         }
     }
     if (monitor.isNull()) {
-        std::fprintf(stderr, "no monitor of a sound server's output to record\n");
+        std::fprintf(stderr, "no input \"ward_capture\" carrying the sound server's output\n");
         return 1;
     }
     QAudioFormat format;
@@ -47,21 +40,9 @@ int main(int argc, char* argv[]) {
     recorder.setBufferSize(48000 * 2 / 100);  // 10 ms
     QIODevice* recording = recorder.start();
 
-    MainWindow window;
-    std::optional<BootClock::time_point> timeUpTick, firstSound;
-    Form6* formPtr = nullptr;
-    QtOperations ops(window, [&] {
-        const auto now = BootClock::now();
-        formPtr->Timer1_Timer();
-        if (window.backColor() == toQColor(timeUpColour)) {
-            timeUpTick = now;
-        }
-    });
-    Form6 form(ops);
-    formPtr = &form;
-    bindForm(window, form);
-    form.Form_Load();
-    window.show();
+    TimedForm timed;
+    std::optional<BootClock::time_point> firstSound;
+    const auto& timeUpTick = timed.timeUp;
 
     QObject::connect(recording, &QIODevice::readyRead, [&] {
         const auto arrived = BootClock::now();
@@ -82,11 +63,8 @@ int main(int argc, char* argv[]) {
 
     std::vector<double> latencies;
     for (int run = 0; run < runs; ++run) {
-        timeUpTick.reset();
         firstSound.reset();
-        window.combo(Combo::Combo3)->lineEdit()->setText("1");
-        form.Combo3_Change();
-        form.Command1_Click();
+        timed.startSeconds(1);
         QTimer deadline;
         deadline.setSingleShot(true);
         deadline.start(5000);
@@ -100,7 +78,7 @@ int main(int argc, char* argv[]) {
         }
         latencies.push_back(Ms(*firstSound - *timeUpTick).count());
         std::printf("run %d: alarm %.1f ms after the time-up tick\n", run + 1, latencies.back());
-        form.Command3_Click();
+        timed.form.Command3_Click();
     }
     std::sort(latencies.begin(), latencies.end());
     std::printf("median alarm latency %.1f ms over %d runs\n", latencies[latencies.size() / 2],

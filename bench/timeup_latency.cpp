@@ -2,19 +2,11 @@
 // ideal moment (start + seconds + 1, the tick after the display reads 00:00:00), and how late each
 // tick is against its whole second. Usage: kestrune_timeup_latency [seconds]
 #include <QApplication>
-#include <QLineEdit>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <vector>
 
-#include "control/form6.h"
-#include "control/states.h"
-#include "platform/boot_clock.h"
-#include "platform/form_binding.h"
-#include "platform/qt_operations.h"
-#include "window/main_window.h"
-#include "window/palette.h"
+#include "timed_form.h"
 
 using namespace kestrune;
 using Ms = std::chrono::duration<double, std::milli>;
@@ -23,27 +15,11 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     const int seconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 30;
 
-    MainWindow window;
-    std::vector<BootClock::time_point> ticks;
-    Form6* formPtr = nullptr;
-    QtOperations ops(window, [&] {
-        ticks.push_back(BootClock::now());
-        formPtr->Timer1_Timer();
-        if (window.backColor() == toQColor(timeUpColour)) {
-            app.quit();
-        }
-    });
-    Form6 form(ops);
-    formPtr = &form;
-    bindForm(window, form);
-    form.Form_Load();
-    window.show();
-
-    window.combo(Combo::Combo3)->lineEdit()->setText(QString::number(seconds));
-    form.Combo3_Change();
-    const auto start = BootClock::now();
-    form.Command1_Click();
+    TimedForm timed;
+    timed.onTimeUp = [&] { app.quit(); };
+    const auto start = timed.startSeconds(seconds);
     app.exec();
+    const auto& ticks = timed.ticks;
 
     double worst = 0, sum = 0;
     for (std::size_t n = 0; n < ticks.size(); ++n) {

@@ -40,13 +40,13 @@ void WakeTimer::wakeAt(BootClock::time_point due) {
     due_ = due;
     const auto sinceBoot = due.time_since_epoch();
     const auto seconds = std::chrono::floor<std::chrono::seconds>(sinceBoot);
-    itimerspec spec{};
-    spec.it_value.tv_sec = seconds.count();
-    spec.it_value.tv_nsec = (sinceBoot - seconds).count();
-    if (spec.it_value.tv_sec == 0 && spec.it_value.tv_nsec == 0) {
-        spec.it_value.tv_nsec = 1;  // a zero time would disarm the timer
+    itimerspec deadline{};
+    deadline.it_value.tv_sec = seconds.count();
+    deadline.it_value.tv_nsec = (sinceBoot - seconds).count();
+    if (deadline.it_value.tv_sec == 0 && deadline.it_value.tv_nsec == 0) {
+        deadline.it_value.tv_nsec = 1;  // a zero time would disarm the timer
     }
-    timerfd_settime(fd_, TFD_TIMER_ABSTIME, &spec, nullptr);
+    timerfd_settime(fd_, TFD_TIMER_ABSTIME, &deadline, nullptr);
 }
 
 void WakeTimer::cancel() {

@@ -64,13 +64,6 @@ TEST_F(Countdown, TimeUpWithoutANameShowsOnlyTheMessage) {
     EXPECT_EQ(desk.display(), "时间到！");
 }
 
-TEST_F(Countdown, EachTickHidesTheDisplayWhileItsCaptionChanges) {
-    startSeconds("2");
-    desk.tick();
-    EXPECT_TRUE(desk.ops.visibles[index(Label::Label1)]);
-    EXPECT_EQ(desk.ops.timerStarts, 2);  // Start, then the tick re-enabling it
-}
-
 TEST_F(Countdown, OneMinuteGrowsTheBarByAnEqualStepToTheFullTrack) {
     desk.pick(Combo::Combo2, "1");
     desk.click(Button::Command1);

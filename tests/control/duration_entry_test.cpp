@@ -87,16 +87,5 @@ TEST_F(DurationEntry, OutOfRangeAndNegativeInputGivesAWellFormedDisplay) {
     EXPECT_EQ(desk.display(), "00:00:00");
 }
 
-TEST_F(DurationEntry, EditingAFieldEmptiesTheBar) {
-    desk.pick(Combo::Combo2, "1");
-    desk.click(Button::Command1);
-    desk.tick(10);
-    ASSERT_GT(desk.bar(), 0.0f);
-
-    desk.type(Combo::Combo3, "3");
-    EXPECT_EQ(desk.bar(), 0.0f);
-    EXPECT_EQ(desk.display(), "00:01:03");
-}
-
 }  // namespace
 }  // namespace kestrune::testing
