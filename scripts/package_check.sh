@@ -20,7 +20,8 @@ fi
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "$deb" >/dev/null
 trap 'DEBIAN_FRONTEND=noninteractive $sudo apt-get remove -y -qq kestrune >/dev/null; stop_xvfb' EXIT
 
-for file in /usr/bin/kestrune /usr/share/applications/kestrune.desktop \
+for file in /usr/bin/kestrune /usr/lib/kestrune/kestrune_alarm.so \
+  /usr/share/applications/kestrune.desktop \
   /usr/share/icons/hicolor/{16x16,32x32,48x48,256x256}/apps/kestrune.png \
   /usr/share/icons/hicolor/scalable/apps/kestrune.svg; do
   [ -e "$file" ] || { echo "missing after install: $file"; exit 1; }
