@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Memory and the cost of waiting, Kestrune against the reference, under Xvfb: resident and
 # proportional set size 3 s after start, then CPU time and context switches (all threads) over
-# SECONDS (20 by default) idle, then the same while a countdown runs, and how often the event loop
+# SECONDS (20 by default) idle, then the same while a countdown runs, then after Reset with the
+# caret in the hours field, and each time how often the event loop
 # woke (blocking polls of the main thread, counted by strace over the next SECONDS). The
 # reference's timer always ticks, so its idle and running figures are the same kind.
 # Usage: bench/cost.sh [SECONDS]
@@ -55,6 +56,9 @@ click_at 114 135 && xdotool type 20   # minutes
 click_at 324 18                       # Start
 sleep 3
 echo "kestrune running:   $(report "$APP_PID")"
+click_at 324 47 && click_at 324 76    # Pause, Reset: the focus goes to the hours field
+sleep 12                              # past the caret's blinking
+echo "kestrune reset:     $(report "$APP_PID")"
 kill "$APP_PID"
 
 build/bench/kestrune_reference 2>/dev/null &

@@ -9,6 +9,7 @@
 #include <array>
 
 #include "control/controls.h"
+#include "window/caret_blink.h"
 
 namespace kestrune {
 
@@ -58,6 +59,7 @@ private:
     void createControls();
     void setTabOrder();
 
+    CaretBlinkLimit caretBlink_;
     QColor backColor_;
     bool drawn_ = false;
     bool movedByDesktop_ = false;
