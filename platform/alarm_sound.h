@@ -16,7 +16,6 @@ public:
 
     void prepare();
     void play();
-    bool available() const { return player_ != nullptr; }
 
 private:
     std::unique_ptr<AlarmPlayer> player_;

@@ -13,7 +13,6 @@ public:
 
     MainWindow& window() { return window_; }
     Form6& form() { return form_; }
-    QtOperations& operations() { return ops_; }
 
 private:
     MainWindow window_;

@@ -51,7 +51,6 @@ public:
     void announceTimeUp() override;
     ClockReading now() const override;
 
-    const AlarmSound& alarm() const { return alarm_; }
 
 private:
     MainWindow& window_;

@@ -18,7 +18,6 @@ public:
 
     void setInterval(int milliseconds);
     void setEnabled(bool enabled);
-    bool enabled() const { return schedule_.enabled(); }
 
     // Runs every tick that is due by now, then sleeps until the next; the wake-up timer calls it.
     void wake();
