@@ -3,7 +3,7 @@
 # the seed corpus in fuzz/corpus/. New inputs go to a scratch folder, not into the repository.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh clang libclang-rt-14-dev
+scripts/setup.sh clang libclang-rt-dev
 seconds=${FUZZ_SECONDS:-20}
 
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -3,7 +3,7 @@
 # installed program under Xvfb and checks that its window appears; then removes it again.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh dpkg-dev desktop-file-utils xvfb xdotool x11-utils
+scripts/setup.sh file dpkg-dev desktop-file-utils xvfb xdotool x11-utils
 scripts/build.sh >/dev/null
 
 sudo=""

@@ -1,16 +1,22 @@
 #!/usr/bin/env bash
-# Installs, with apt-get, whatever the build, the program and its tests need and this machine lacks.
+# Installs, with apt-get, whatever the build and the program need and this machine lacks, and the
+# packages named on the command line; with --only first, just the packages named.
 set -euo pipefail
 
-packages=(
+build=(
   cmake g++ make pkg-config
   qt6-base-dev                          # Qt Widgets, the toolkit of the window
   qt6-multimedia-dev                    # Qt Multimedia, to play the alarm through the sound server
   libgtest-dev libgmock-dev             # the logic tests
   fonts-wqy-microhei                    # a face with the Chinese captions
   fonts-liberation2                     # Liberation Sans, with Arial's metrics, for the display
-  "$@"
 )
+if [ "${1:-}" = --only ]; then
+  shift
+  packages=("$@")
+else
+  packages=("${build[@]}" "$@")
+fi
 
 missing=()
 for package in "${packages[@]}"; do

@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 # Xvfb and friends to drive the real program, PulseAudio to record its alarm, Weston for a
 # Wayland compositor, clang to fuzz.
 scripts/setup.sh xvfb xdotool x11-utils imagemagick pulseaudio pulseaudio-utils python3 weston qt6-wayland \
-  clang libclang-rt-14-dev
+  clang libclang-rt-dev
 scripts/build.sh
 (cd build && ctest --output-on-failure -j"$(nproc)")
 KESTRUNE_SOAK_EVENTS=200000 scripts/sanitize.sh
