@@ -39,7 +39,9 @@ trap cleanup EXIT
 echo "distro check: Debian $suite in $root"
 debootstrap --variant=minbase --include=ca-certificates,git,sudo --cache-dir="$cache/archives" \
   "$suite" "$root" "$mirror" >"$root.log" 2>&1 || { tail -n 30 "$root.log"; exit 1; }
+chmod 755 "$root"
 cp /etc/resolv.conf "$root/etc/resolv.conf"
+echo "127.0.1.1 $(hostname)" >>"$root/etc/hosts"
 echo "distro check: root made in $((SECONDS - started)) s"
 
 git clone -q --no-local "$PWD" "$root/home/kestrune-src"
