@@ -1,11 +1,11 @@
 // Alarm latency: from the time-up tick to the first sample of the alarm reaching the sound server.
-// Runs short countdowns on the Qt platform layer while recording the server's output (from the
-// input "ward_capture" that bench/alarm_latency.sh sets up) and prints, for each, how long after
-// the time-up tick the first loud sample arrived. The recording's own buffering is counted too, so
-// this is an upper bound. Usage: kestrune_alarm_latency [RUNS]
+// Runs short countdowns on the Qt platform layer while parec records the monitor of the null output
+// "ward" that bench/alarm_latency.sh sets up, and prints, for each, how long after the time-up tick
+// the first loud sample arrived. Each block is timed as it arrives, less the samples after the loud
+// one; the recorder's own latency is counted too, so this is an upper bound.
+// Usage: kestrune_alarm_latency [RUNS]
 #include <QApplication>
-#include <QAudioSource>
-#include <QMediaDevices>
+#include <QProcess>
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
@@ -21,67 +21,58 @@ using Ms = std::chrono::duration<double, std::milli>;
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
+    constexpr int rate = 48000;
 
-    QAudioDevice monitor;
-    for (const QAudioDevice& device : QMediaDevices::audioInputs()) {
-        if (device.id() == "ward_capture") {
-            monitor = device;
-        }
-    }
-    if (monitor.isNull()) {
-        std::fprintf(stderr, "no input \"ward_capture\" carrying the sound server's output\n");
+    QProcess recorder;
+    recorder.start(QStringLiteral("parec"),
+                   {"-d", "ward.monitor", "--format=s16le", "--rate=48000", "--channels=1", "--raw",
+                    "--latency-msec=5"});
+    if (!recorder.waitForStarted()) {
+        std::fprintf(stderr, "parec did not start\n");
         return 1;
     }
-    QAudioFormat format;
-    format.setSampleRate(48000);
-    format.setChannelCount(1);
-    format.setSampleFormat(QAudioFormat::Int16);
-    QAudioSource recorder(monitor, format);
-    recorder.setBufferSize(48000 * 2 / 100);  // 10 ms
-    QIODevice* recording = recorder.start();
 
     TimedForm timed;
     std::optional<BootClock::time_point> firstSound;
-    const auto& timeUpTick = timed.timeUp;
-
-    QObject::connect(recording, &QIODevice::readyRead, [&] {
+    QByteArray pending;
+    QObject::connect(&recorder, &QProcess::readyReadStandardOutput, [&] {
         const auto arrived = BootClock::now();
-        const QByteArray data = recording->readAll();
-        const auto* samples = reinterpret_cast<const qint16*>(data.constData());
-        const qsizetype count = data.size() / 2;
-        if (!timeUpTick || firstSound) {
-            return;
-        }
-        for (qsizetype i = 0; i < count; ++i) {
+        pending += recorder.readAllStandardOutput();
+        const qsizetype count = pending.size() / 2;
+        const auto* samples = reinterpret_cast<const qint16*>(pending.constData());
+        for (qsizetype i = 0; i < count && timed.timeUp && !firstSound; ++i) {
             if (std::abs(samples[i]) > 1000) {
-                // The sample played (count - i) samples before the chunk arrived.
-                firstSound = arrived - std::chrono::microseconds((count - i) * 1000000 / 48000);
-                return;
+                // The sample played (count - i) samples before the block arrived.
+                firstSound = arrived - std::chrono::microseconds((count - i) * 1000000 / rate);
             }
         }
+        pending.remove(0, count * 2);
     });
 
     std::vector<double> latencies;
     for (int run = 0; run < runs; ++run) {
+        timed.startSeconds(2);
         firstSound.reset();
-        timed.startSeconds(1);
         QTimer deadline;
         deadline.setSingleShot(true);
-        deadline.start(5000);
+        deadline.start(6000);
         while (!firstSound && deadline.isActive()) {
             app.processEvents(QEventLoop::WaitForMoreEvents, 50);
         }
         if (!firstSound) {
-            std::printf("run %d: no alarm heard (recorder state %d, error %d)\n", run + 1,
-                        int(recorder.state()), int(recorder.error()));
+            std::printf("run %d: no alarm heard\n", run + 1);
             return 1;
         }
-        latencies.push_back(Ms(*firstSound - *timeUpTick).count());
+        latencies.push_back(Ms(*firstSound - *timed.timeUp).count());
         std::printf("run %d: alarm %.1f ms after the time-up tick\n", run + 1, latencies.back());
         timed.form.Command3_Click();
+        QTimer::singleShot(600, &app, [] {});  // let the alarm end before the next countdown
+        app.processEvents(QEventLoop::WaitForMoreEvents, 700);
     }
+    recorder.kill();
+    recorder.waitForFinished();
     std::sort(latencies.begin(), latencies.end());
-    std::printf("median alarm latency %.1f ms over %d runs\n", latencies[latencies.size() / 2],
-                runs);
+    std::printf("median alarm latency %.1f ms over %d runs (min %.1f, max %.1f)\n",
+                latencies[latencies.size() / 2], runs, latencies.front(), latencies.back());
     return 0;
 }

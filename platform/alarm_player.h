@@ -6,15 +6,19 @@
 namespace kestrune {
 
 // Plays the alarm's samples through the desktop's sound server. It lives in a module of its own,
-// loaded only when a countdown starts, so that the sound libraries cost nothing at start-up or
-// while the timer waits.
+// loaded only when a countdown nears its end, so that the sound libraries cost nothing at start-up
+// or while the timer waits. Neither call ever waits on the sound server.
 class AlarmPlayer {
 public:
     virtual ~AlarmPlayer() = default;
+    // Makes the alarm ready to sound at once: connects to the sound server that runs now (again,
+    // where an earlier connection is gone or was never had) and hands it the samples, paused.
+    virtual void prepare() = 0;
+    // Sounds the alarm: at once where it is ready, otherwise as soon as a server takes it.
     virtual void play() = 0;
 };
 
-// The module's one entry: a player for 16-bit mono samples, or null where no output can play them.
+// The module's one entry: a player for 16-bit mono samples, or null where it cannot run at all.
 using CreateAlarmPlayer = AlarmPlayer*(const std::int16_t* samples, std::size_t count,
                                        int sampleRate);
 constexpr const char* createAlarmPlayerSymbol = "kestrune_create_alarm_player";

@@ -26,20 +26,24 @@ CreateAlarmPlayer* loadSoundModule() {
 AlarmSound::AlarmSound() = default;
 AlarmSound::~AlarmSound() = default;
 
-void AlarmSound::prepare() {
-    if (prepared_) {
-        return;
+bool AlarmSound::load() {
+    if (!player_) {
+        if (CreateAlarmPlayer* create = loadSoundModule()) {
+            const auto samples = AlarmTone::samples();
+            player_.reset(create(samples.data(), samples.size(), AlarmTone::sampleRate));
+        }
     }
-    prepared_ = true;
-    if (CreateAlarmPlayer* create = loadSoundModule()) {
-        const auto samples = AlarmTone::samples();
-        player_.reset(create(samples.data(), samples.size(), AlarmTone::sampleRate));
+    return player_ != nullptr;
+}
+
+void AlarmSound::prepare() {
+    if (load()) {
+        player_->prepare();
     }
 }
 
 void AlarmSound::play() {
-    prepare();
-    if (player_) {
+    if (load()) {
         player_->play();
     }
 }

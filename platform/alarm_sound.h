@@ -6,9 +6,10 @@
 
 namespace kestrune {
 
-// The alarm heard through the sound server. The sound module is loaded and its output opened by
-// prepare(), ahead of time up; where the module, a sound server or an output device is missing, the
-// alarm stays silent and nothing fails.
+// The alarm heard through the sound server. prepare() loads the sound module, ahead of time up, and
+// has it make its output ready; play() sounds it. Where the module or a sound server is missing,
+// the alarm stays silent and nothing fails; each call tries again, so a server that starts or
+// restarts later is used from the next call on.
 class AlarmSound {
 public:
     AlarmSound();
@@ -18,8 +19,9 @@ public:
     void play();
 
 private:
+    bool load();
+
     std::unique_ptr<AlarmPlayer> player_;
-    bool prepared_ = false;
 };
 
 }  // namespace kestrune

@@ -6,7 +6,7 @@ set -euo pipefail
 build=(
   cmake g++ make pkg-config
   qt6-base-dev                          # Qt Widgets, the toolkit of the window
-  qt6-multimedia-dev                    # Qt Multimedia, to play the alarm through the sound server
+  libpulse-dev                          # the sound server's client library, for the alarm
   libgtest-dev libgmock-dev             # the logic tests
   fonts-wqy-microhei                    # a face with the Chinese captions
   fonts-liberation2                     # Liberation Sans, with Arial's metrics, for the display
@@ -29,5 +29,11 @@ done
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 echo "Installing: ${missing[*]}"
-$sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+if ! { $sudo apt-get update -qq && DEBIAN_FRONTEND=noninteractive \
+  $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"; } >"$log" 2>&1; then
+  cat "$log"
+  echo "setup: apt-get could not install ${missing[*]}"
+  exit 1
+fi

@@ -1,38 +1,110 @@
 # Helpers for end-to-end checks of the real program under Xvfb. Source it, then call start_xvfb.
+# Nothing here waits a fixed time for the program: each step waits until the screen shows that
+# the program has done what the step asked.
 
+# Starts an X server of our own. Xvfb picks a display number that is free (it tries each until it
+# can take it), so the checks never reach a server that another user or container started.
 start_xvfb() {
-  local n
-  for n in $(seq 90 130); do
-    if [ ! -e "/tmp/.X${n}-lock" ]; then
-      Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-      XVFB_PID=$!
-      export DISPLAY=":$n"
-      for _ in $(seq 50); do
-        xdpyinfo >/dev/null 2>&1 && return 0
-        sleep 0.1
-      done
-    fi
+  local numbers
+  numbers=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$numbers" >/dev/null 2>&1 &
+  XVFB_PID=$!
+  for _ in $(seq 100); do
+    [ -s "$numbers" ] && break
+    kill -0 "$XVFB_PID" 2>/dev/null || break
+    sleep 0.05
   done
-  echo "could not start Xvfb" >&2
-  return 1
+  export DISPLAY=":$(head -n 1 "$numbers")"
+  rm -f "$numbers"
+  [ "$DISPLAY" != ":" ] || { echo "could not start Xvfb" >&2; return 1; }
 }
 
-stop_xvfb() { kill "$XVFB_PID" 2>/dev/null || true; }
+stop_xvfb() { kill "${XVFB_PID:-}" 2>/dev/null || true; }
 
 # Starts the program and waits for its window; sets APP_PID, WINDOW, X, Y, WIDTH, HEIGHT.
 start_kestrune() {
   "$@" 2>/dev/null &
   APP_PID=$!
-  WINDOW=$(timeout 10 xdotool search --sync --onlyvisible --name '^Kestrune$' | head -1)
+  WINDOW=$(timeout 20 xdotool search --sync --onlyvisible --name '^Kestrune$' | head -1)
   [ -n "$WINDOW" ] || { echo "the window did not appear" >&2; return 1; }
   eval "$(xdotool getwindowgeometry --shell "$WINDOW")"
+  wait_drawn
 }
 
 # Clicks at a point of the window in logical pixels.
-click_at() { xdotool mousemove $((X + $1)) $((Y + $2)) click 1; sleep 0.2; }
+click_at() { xdotool mousemove $((X + $1)) $((Y + $2)) click 1; }
 
 # The colour at a point of the window, as "r,g,b".
 colour_at() {
-  import -window root -crop "1x1+$((X + $1))+$((Y + $2))" -depth 8 txt:- |
-    sed -n '2s/.*srgb(\([0-9]*,[0-9]*,[0-9]*\)).*/\1/p'
+  import -window root -crop "1x1+$((X + $1))+$((Y + $2))" -depth 8 rgb:- | od -An -tu1 |
+    awk '{print $1 "," $2 "," $3}'
+}
+
+# A fingerprint of what a rectangle of the window shows: LEFT TOP WIDTH HEIGHT in logical pixels.
+look_of() { import -window root -crop "${3}x${4}+$((X + $1))+$((Y + $2))" -depth 8 rgb:- | md5sum; }
+
+# Waits up to 10 s until the rectangle no longer looks as BEFORE: LEFT TOP WIDTH HEIGHT BEFORE.
+wait_changed() {
+  local deadline=$((SECONDS + 10))
+  while [ "$(look_of "$1" "$2" "$3" "$4")" = "$5" ]; do
+    [ $SECONDS -lt $deadline ] || { echo "nothing changed at $1,$2 (${3}x$4)" >&2; return 1; }
+    sleep 0.05
+  done
+}
+
+# Waits until the window has drawn its background, the idle grey.
+wait_drawn() {
+  local deadline=$((SECONDS + 10))
+  until [ "$(colour_at 5 5)" = "224,224,224" ]; do
+    [ $SECONDS -lt $deadline ] || { echo "the window was never drawn" >&2; return 1; }
+    sleep 0.05
+  done
+}
+
+# Waits up to SECONDS (default 10) until the point shows the colour "r,g,b": X Y COLOUR [SECONDS].
+wait_colour() {
+  local deadline
+  deadline=$(($(date +%s%N) + ${4:-10} * 1000000000))
+  until [ "$(colour_at "$1" "$2")" = "$3" ]; do
+    [ "$(date +%s%N)" -lt "$deadline" ] || { echo "not $3 at $1,$2: $(colour_at "$1" "$2")" >&2; return 1; }
+  done
+}
+
+# The fields, by name, as LEFT TOP WIDTH HEIGHT in logical pixels; the display likewise.
+declare -A FIELD=([hours]="40 125 41 20" [minutes]="104 125 41 20" [seconds]="168 125 41 20"
+                  [name]="240 127 57 18")
+DISPLAY_RECT="24 40 265 57"
+
+# What a rectangle looks like once it has stopped changing (a hover effect, say).
+settled_look() {
+  local last now
+  last=$(look_of "$@")
+  for _ in $(seq 20); do
+    now=$(look_of "$@")
+    [ "$now" = "$last" ] && break
+    last=$now
+  done
+  echo "$last"
+}
+
+# Clicks a field, waits until it shows the keyboard focus (its frame and caret are drawn only once
+# the window is active and the field has the focus: keys typed before then would be lost), types
+# TEXT and waits until it is shown: in the countdown display for a duration field, in the field
+# for the name. Usage: type_into hours|minutes|seconds|name TEXT
+type_into() {
+  local rect edit watched before_edit before_watched
+  read -r -a rect <<<"${FIELD[$1]}"
+  # The edit part, without the list's arrow.
+  edit=("${rect[0]}" "${rect[1]}" $((rect[2] - 16)) "${rect[3]}")
+  watched=$DISPLAY_RECT
+  [ "$1" = name ] && watched=${FIELD[name]}
+  xdotool mousemove $((X + rect[0] + 8)) $((Y + rect[1] + rect[3] / 2))
+  before_edit=$(settled_look "${edit[@]}")
+  xdotool click 1
+  wait_changed "${edit[@]}" "$before_edit" || return 1
+  # shellcheck disable=SC2086
+  before_watched=$(look_of $watched)
+  xdotool type "$2"
+  # shellcheck disable=SC2086
+  wait_changed $watched "$before_watched"
 }

@@ -1,0 +1,205 @@
+// The sound module on Linux: plays the alarm with PulseAudio's client library, which PipeWire's
+// pulse layer serves too. Everything that talks to the server runs on the module's own thread, on
+// the library's asynchronous API; the window's thread only leaves a request and wakes that thread,
+// so a hung, slow or missing server never holds it up.
+#include <pulse/pulseaudio.h>
+
+#include <algorithm>
+#include <atomic>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include "platform/alarm_player.h"
+
+namespace kestrune {
+namespace {
+
+class PulseAlarmPlayer : public AlarmPlayer {
+public:
+    PulseAlarmPlayer(const std::int16_t* samples, std::size_t count, int sampleRate)
+        : samples_(samples, samples + count),
+          spec_{PA_SAMPLE_S16NE, static_cast<std::uint32_t>(sampleRate), 1},
+          loop_(pa_mainloop_new()),
+          thread_([this] { run(); }) {}
+
+    ~PulseAlarmPlayer() override {
+        request(quit);
+        thread_.join();
+        pa_mainloop_free(loop_);
+    }
+
+    void prepare() override { request(prepareRequest); }
+    void play() override { request(playRequest); }
+
+private:
+    enum Request : unsigned { prepareRequest = 1, playRequest = 2, quit = 4 };
+
+    void request(Request r) {
+        requests_.fetch_or(r);
+        pa_mainloop_wakeup(loop_);
+    }
+
+    // The module's thread: waits for the server or a request, whichever comes first.
+    void run() {
+        while (true) {
+            const unsigned r = requests_.exchange(0);
+            if (r & quit) {
+                break;
+            }
+            if (r & prepareRequest) {
+                // A new countdown is about to end: an alarm that could not sound before is moot.
+                playWanted_ = false;
+                connect();
+            }
+            if (r & playRequest) {
+                playWanted_ = true;
+                connect();
+                startIfReady();
+            }
+            if (pa_mainloop_iterate(loop_, 1, nullptr) < 0) {
+                break;
+            }
+        }
+        dropContext();
+    }
+
+    // Connects to the server that runs now, unless a connection is up or under way; then readies
+    // a stream once it is up.
+    void connect() {
+        if (context_) {
+            const pa_context_state_t state = pa_context_get_state(context_);
+            if (state == PA_CONTEXT_FAILED || state == PA_CONTEXT_TERMINATED) {
+                dropContext();
+            }
+        }
+        if (!context_) {
+            context_ = pa_context_new(pa_mainloop_get_api(loop_), "Kestrune");
+            pa_context_set_state_callback(context_, &PulseAlarmPlayer::contextChanged, this);
+            // No autospawn: starting a server would wait for it.
+            if (pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0) {
+                dropContext();
+                return;
+            }
+        }
+        makeStream();
+    }
+
+    static void contextChanged(pa_context*, void* self) {
+        static_cast<PulseAlarmPlayer*>(self)->makeStream();
+    }
+
+    // A stream that holds the whole alarm in the server, paused, so that it sounds the moment it
+    // is started. It asks for a short latency: the samples wait in the server, not in the output.
+    // No media role is set: desktops let users silence the "event" role with the system sounds.
+    void makeStream() {
+        if (!context_ || pa_context_get_state(context_) != PA_CONTEXT_READY || stream_) {
+            return;
+        }
+        stream_ = pa_stream_new(context_, "Kestrune alarm", &spec_, nullptr);
+        if (!stream_) {
+            return;
+        }
+        pa_stream_set_state_callback(stream_, &PulseAlarmPlayer::streamChanged, this);
+        pa_buffer_attr attr{};
+        attr.maxlength = static_cast<std::uint32_t>(-1);
+        attr.tlength = static_cast<std::uint32_t>(pa_usec_to_bytes(20000, &spec_));
+        attr.prebuf = static_cast<std::uint32_t>(-1);
+        attr.minreq = static_cast<std::uint32_t>(-1);
+        attr.fragsize = static_cast<std::uint32_t>(-1);
+        const auto flags =
+            static_cast<pa_stream_flags_t>(PA_STREAM_START_CORKED | PA_STREAM_ADJUST_LATENCY);
+        if (pa_stream_connect_playback(stream_, nullptr, &attr, flags, nullptr, nullptr) < 0) {
+            dropStream(stream_);
+        }
+    }
+
+    static void streamChanged(pa_stream* stream, void* self) {
+        auto* player = static_cast<PulseAlarmPlayer*>(self);
+        switch (pa_stream_get_state(stream)) {
+            case PA_STREAM_READY:
+                pa_stream_write(stream, player->samples_.data(),
+                                player->samples_.size() * sizeof(std::int16_t), nullptr, 0,
+                                PA_SEEK_RELATIVE);
+                player->startIfReady();
+                break;
+            case PA_STREAM_FAILED:
+            case PA_STREAM_TERMINATED:
+                player->dropStream(stream);
+                break;
+            default:
+                break;
+        }
+    }
+
+    // Starts the ready stream if the alarm is wanted, and lets it go once it has played.
+    void startIfReady() {
+        if (!playWanted_ || !stream_ || pa_stream_get_state(stream_) != PA_STREAM_READY) {
+            return;
+        }
+        playWanted_ = false;
+        pa_stream* playing = std::exchange(stream_, nullptr);
+        playing_.push_back(playing);
+        unrefOperation(pa_stream_cork(playing, 0, nullptr, nullptr));
+        unrefOperation(pa_stream_drain(playing, &PulseAlarmPlayer::drained, this));
+    }
+
+    static void drained(pa_stream* stream, int, void* self) {
+        static_cast<PulseAlarmPlayer*>(self)->dropStream(stream);
+    }
+
+    void dropStream(pa_stream* stream) {
+        pa_stream_set_state_callback(stream, nullptr, nullptr);
+        if (pa_stream_get_state(stream) == PA_STREAM_READY ||
+            pa_stream_get_state(stream) == PA_STREAM_CREATING) {
+            pa_stream_disconnect(stream);
+        }
+        pa_stream_unref(stream);
+        if (stream == stream_) {
+            stream_ = nullptr;
+        }
+        playing_.erase(std::remove(playing_.begin(), playing_.end(), stream), playing_.end());
+    }
+
+    void dropContext() {
+        if (stream_) {
+            dropStream(stream_);
+        }
+        while (!playing_.empty()) {
+            dropStream(playing_.back());
+        }
+        if (context_) {
+            pa_context_set_state_callback(context_, nullptr, nullptr);
+            pa_context_disconnect(context_);
+            pa_context_unref(context_);
+            context_ = nullptr;
+        }
+    }
+
+    static void unrefOperation(pa_operation* operation) {
+        if (operation) {
+            pa_operation_unref(operation);
+        }
+    }
+
+    const std::vector<std::int16_t> samples_;
+    const pa_sample_spec spec_;
+    pa_mainloop* const loop_;
+    std::atomic<unsigned> requests_{0};
+
+    // Used on the module's thread only.
+    pa_context* context_ = nullptr;
+    pa_stream* stream_ = nullptr;  // ready and paused, or being made ready
+    std::vector<pa_stream*> playing_;
+    bool playWanted_ = false;
+
+    std::thread thread_;  // last: it starts once everything above is in place
+};
+
+}  // namespace
+}  // namespace kestrune
+
+extern "C" __attribute__((visibility("default"))) kestrune::AlarmPlayer*
+kestrune_create_alarm_player(const std::int16_t* samples, std::size_t count, int sampleRate) {
+    return new kestrune::PulseAlarmPlayer(samples, count, sampleRate);
+}

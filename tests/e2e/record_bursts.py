@@ -1,0 +1,64 @@
+#!/usr/bin/env python3
+"""Records what a sound server plays and finds the bursts of sound in it, timed by the wall clock.
+
+Usage: record_bursts.py SOURCE READY_FILE. Records SOURCE (the monitor of a null output) with parec
+until it gets SIGTERM, then prints one line per burst: its start in milliseconds of the wall clock
+(the Unix epoch, as `date +%s%3N` gives it) and its length in milliseconds. READY_FILE is created
+once the first samples have arrived.
+
+Every block is timed as it arrives rather than by counting samples: a server may stop its output
+while nothing plays, and then the recording holds less silence than the time that passed.
+"""
+import array
+import os
+import signal
+import subprocess
+import sys
+import time
+
+RATE = 48000
+WINDOW = RATE * 5 // 1000  # 5 ms
+THRESHOLD = 1000
+
+
+def main():
+    source, ready_file = sys.argv[1], sys.argv[2]
+    parec = subprocess.Popen(
+        ["parec", "-d", source, "--format=s16le", f"--rate={RATE}", "--channels=1", "--raw",
+         "--latency-msec=5"],
+        stdout=subprocess.PIPE)
+    signal.signal(signal.SIGTERM, lambda *_: parec.terminate())
+
+    bursts, start, pending, odd = [], None, array.array("h"), b""
+    ready = False
+    while True:
+        data = os.read(parec.stdout.fileno(), 4096)
+        arrived = time.time() * 1000
+        if not data:
+            break
+        if not ready:
+            open(ready_file, "w").close()
+            ready = True
+        data = odd + data
+        odd = data[len(data) // 2 * 2:]
+        pending.frombytes(data[:len(data) // 2 * 2])
+        while len(pending) >= WINDOW:
+            loud = max(abs(s) for s in pending[:WINDOW]) > THRESHOLD
+            del pending[:WINDOW]
+            # This window ended as many samples before the block's arrival as are still pending.
+            ended = arrived - len(pending) * 1000 / RATE
+            began = ended - WINDOW * 1000 / RATE
+            if loud and start is None:
+                start = began
+            elif not loud and start is not None:
+                bursts.append((start, began - start))
+                start = None
+    if start is not None:
+        bursts.append((start, arrived - start))
+    parec.wait()
+    for began, length in bursts:
+        print(round(began), round(length))
+
+
+if __name__ == "__main__":
+    main()
