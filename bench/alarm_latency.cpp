@@ -1,8 +1,8 @@
 // Alarm latency: from the time-up tick to the first sample of the alarm reaching the sound server.
 // Runs short countdowns on the Qt platform layer while parec records the monitor of the null output
 // "ward" that bench/alarm_latency.sh sets up, and prints, for each, how long after the time-up tick
-// the first loud sample arrived. Each block is timed as it arrives, less the samples after the loud
-// one; the recorder's own latency is counted too, so this is an upper bound.
+// the block holding the first loud sample reached the recorder. The recorder's own latency is
+// counted too, so this is an upper bound.
 // Usage: kestrune_alarm_latency [RUNS]
 #include <QApplication>
 #include <QProcess>
@@ -21,12 +21,10 @@ using Ms = std::chrono::duration<double, std::milli>;
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
-    constexpr int rate = 48000;
 
     QProcess recorder;
-    recorder.start(QStringLiteral("parec"),
-                   {"-d", "ward.monitor", "--format=s16le", "--rate=48000", "--channels=1", "--raw",
-                    "--latency-msec=5"});
+    recorder.start(QStringLiteral("parec"), {"-d", "ward.monitor", "--format=s16le", "--rate=48000",
+                                             "--channels=1", "--raw", "--latency-msec=5"});
     if (!recorder.waitForStarted()) {
         std::fprintf(stderr, "parec did not start\n");
         return 1;
@@ -42,8 +40,7 @@ int main(int argc, char* argv[]) {
         const auto* samples = reinterpret_cast<const qint16*>(pending.constData());
         for (qsizetype i = 0; i < count && timed.timeUp && !firstSound; ++i) {
             if (std::abs(samples[i]) > 1000) {
-                // The sample played (count - i) samples before the block arrived.
-                firstSound = arrived - std::chrono::microseconds((count - i) * 1000000 / rate);
+                firstSound = arrived;
             }
         }
         pending.remove(0, count * 2);

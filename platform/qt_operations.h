@@ -51,7 +51,6 @@ public:
     void announceTimeUp() override;
     ClockReading now() const override;
 
-
 private:
     MainWindow& window_;
     QtTickTimer timer_;

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The alarm reaches the sound server: the real program under Xvfb, a sound server of the test's own
-# with a null output, and a recorder on its monitor that times every block by the wall clock.
+# with a null output (PulseAudio, or PipeWire with SOUND_SERVER=pipewire), and a recorder on its
+# monitor that times every block by the wall clock.
 # Usage: alarm_sound_test.sh KESTRUNE SCENARIO, where SCENARIO is
 #   five     a countdown heard as two beeps, none before time up; then four more, two beeps each
 #   restart  the server killed while a countdown runs and its alarm is ready: time up on time and
@@ -15,15 +16,17 @@ scenario=${2:-five}
 here=$(dirname "$0")
 source "$here/xvfb_session.sh"
 
-if ! command -v pulseaudio >/dev/null || ! command -v parec >/dev/null; then
-  echo "SKIPPED: no PulseAudio here to record the alarm"
-  exit 0
-fi
+server=${SOUND_SERVER:-pulseaudio}
+[ "$server" = pipewire ] && needed="pipewire wireplumber pipewire-pulse dbus-daemon parec" ||
+  needed="pulseaudio parec"
+for program in $needed; do
+  command -v "$program" >/dev/null || { echo "SKIPPED: no $program here to record the alarm"; exit 0; }
+done
 source "$here/pulse_session.sh"
 trap 'record_stop >/dev/null 2>&1 || true; pulse_cleanup; stop_xvfb' EXIT
 
 now_ms() { date +%s%3N; }
-fail() { echo "$scenario: $*"; exit 1; }
+fail() { echo "$server, $scenario: $*"; exit 1; }
 
 # Runs a countdown of SECONDS from idle or time up and waits until the window is red; sets STARTED
 # and RED, in ms of the wall clock. Fails if time up comes early or more than a second late.
@@ -111,4 +114,4 @@ case $scenario in
     ;;
   *) echo "unknown scenario $scenario"; exit 2 ;;
 esac
-echo "alarm sound, $scenario: passed"
+echo "alarm sound on $server, $scenario: passed"

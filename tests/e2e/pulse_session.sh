@@ -1,32 +1,57 @@
 # A sound server of the test's own with a null output named "ward", whose monitor records what is
-# played. Source it, then call pulse_up; PULSE_SERVER is set for the programs started after it.
-# pulse_down ends the server (SIGKILL by default) and pulse_up starts a new one on the same socket,
-# as when a desktop's sound server crashes and is restarted.
+# played: PulseAudio, or with SOUND_SERVER=pipewire PipeWire's pulse layer (with WirePlumber and a
+# D-Bus session of its own, which it needs). Source it, then call pulse_up; PULSE_SERVER is set for
+# the programs started after it. pulse_down ends the server (SIGKILL by default) and pulse_up starts
+# a new one on the same socket, as when a desktop's sound server crashes and is restarted.
+# PULSE_PID is the process that serves the pulse protocol.
 
 PULSE_DIR=$(mktemp -d)
-export XDG_RUNTIME_DIR=$PULSE_DIR/runtime PULSE_SERVER=unix:$PULSE_DIR/pulse.sock
+export XDG_RUNTIME_DIR=$PULSE_DIR/runtime PULSE_SERVER=unix:$PULSE_DIR/runtime/pulse/native
 mkdir -m 700 "$XDG_RUNTIME_DIR"
+SOUND_PIDS=()
 
 pulse_up() {
-  pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit --use-pid-file=no \
-    --load="module-null-sink sink_name=ward rate=48000 channels=1" \
-    --load="module-native-protocol-unix socket=$PULSE_DIR/pulse.sock auth-anonymous=1" \
-    >>"$PULSE_DIR/pulse.log" 2>&1 &
-  PULSE_PID=$!
+  if [ "${SOUND_SERVER:-pulseaudio}" = pipewire ]; then
+    if [ -z "${SOUND_BUS_PID:-}" ]; then
+      read -r SOUND_BUS SOUND_BUS_PID < <(dbus-daemon --session --fork --print-address=1 \
+        --print-pid=1 | paste -s -d' ')
+    fi
+    local pw
+    for pw in pipewire wireplumber pipewire-pulse; do
+      DBUS_SESSION_BUS_ADDRESS=$SOUND_BUS $pw >>"$PULSE_DIR/pulse.log" 2>&1 &
+      SOUND_PIDS+=($!)
+      [ $pw = pipewire ] && sleep 0.2
+    done
+  else
+    mkdir -p "$XDG_RUNTIME_DIR/pulse"
+    pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit --use-pid-file=no \
+      --load="module-native-protocol-unix socket=$XDG_RUNTIME_DIR/pulse/native auth-anonymous=1" \
+      >>"$PULSE_DIR/pulse.log" 2>&1 &
+    SOUND_PIDS+=($!)
+  fi
+  PULSE_PID=${SOUND_PIDS[-1]}
   for _ in $(seq 100); do pactl info >/dev/null 2>&1 && break; sleep 0.05; done
-  pactl info >/dev/null 2>&1 || { cat "$PULSE_DIR/pulse.log"; return 1; }
-  pactl set-default-sink ward
+  pactl load-module module-null-sink sink_name=ward rate=48000 channels=1 >/dev/null &&
+    for _ in $(seq 100); do
+      pactl set-default-sink ward 2>/dev/null && pactl info | grep -q "Default Sink: ward" &&
+        return 0
+      sleep 0.05
+    done
+  cat "$PULSE_DIR/pulse.log"
+  return 1
 }
 
 pulse_down() {
-  kill "-${1:-KILL}" "${PULSE_PID:-}" 2>/dev/null || true
-  wait "${PULSE_PID:-}" 2>/dev/null || true
-  rm -f "$PULSE_DIR/pulse.sock"
+  local pid
+  for pid in "${SOUND_PIDS[@]}"; do kill "-${1:-KILL}" "$pid" 2>/dev/null || true; done
+  for pid in "${SOUND_PIDS[@]}"; do wait "$pid" 2>/dev/null || true; done
+  SOUND_PIDS=()
 }
 
 pulse_cleanup() {
   kill -CONT "${PULSE_PID:-}" 2>/dev/null || true
   pulse_down
+  kill "${SOUND_BUS_PID:-}" 2>/dev/null || true
   rm -rf "$PULSE_DIR"
 }
 
