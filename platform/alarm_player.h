@@ -18,7 +18,8 @@ public:
     virtual void play() = 0;
 };
 
-// The module's one entry: a player for 16-bit mono samples, or null where it cannot run at all.
+// The module's one entry: a player for 16-bit mono samples, or null where it cannot run at all. The
+// samples stay the caller's and must outlive the player.
 using CreateAlarmPlayer = AlarmPlayer*(const std::int16_t* samples, std::size_t count,
                                        int sampleRate);
 constexpr const char* createAlarmPlayerSymbol = "kestrune_create_alarm_player";

@@ -29,8 +29,8 @@ AlarmSound::~AlarmSound() = default;
 bool AlarmSound::load() {
     if (!player_) {
         if (CreateAlarmPlayer* create = loadSoundModule()) {
-            const auto samples = AlarmTone::samples();
-            player_.reset(create(samples.data(), samples.size(), AlarmTone::sampleRate));
+            samples_ = AlarmTone::samples();
+            player_.reset(create(samples_.data(), samples_.size(), AlarmTone::sampleRate));
         }
     }
     return player_ != nullptr;

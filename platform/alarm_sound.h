@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "platform/alarm_player.h"
 
@@ -21,6 +23,7 @@ public:
 private:
     bool load();
 
+    std::vector<std::int16_t> samples_;  // made once the module is loaded
     std::unique_ptr<AlarmPlayer> player_;
 };
 

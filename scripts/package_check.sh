@@ -1,35 +1,80 @@
 #!/usr/bin/env bash
-# Builds the .deb, checks its desktop entry, installs it with apt-get on this machine, starts the
-# installed program under Xvfb and checks that its window appears; then removes it again.
+# Builds the Debian package with dpkg-buildpackage from a copy of the tree in build-deb/, checks it
+# as a Debian maintainer would (lintian, hardening-check, appstreamcli, desktop-file-validate),
+# installs it with apt-get, checks the manual page, starts the installed program under Xvfb and
+# checks that its window appears, then removes it and checks that it left nothing behind.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh file dpkg-dev desktop-file-utils xvfb xdotool x11-utils
-scripts/build.sh >/dev/null
+scripts/setup.sh --only build-essential debhelper dpkg-dev file lintian devscripts appstream \
+  desktop-file-utils man-db cmake pkgconf qt6-base-dev libpulse-dev fonts-wqy-microhei \
+  xvfb xdotool x11-utils imagemagick
 
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
-desktop-file-validate data/kestrune.desktop
-(cd build && rm -f kestrune_*.deb && cpack -G DEB >/dev/null)
-deb=$(ls "$PWD"/build/kestrune_*.deb)
+if dpkg-query -W -f='${Status}' kestrune 2>/dev/null | grep -q 'install ok installed'; then
+  echo "kestrune is already installed here; not touching it"
+  exit 1
+fi
+
+work=$PWD/build-deb
+rm -rf "$work"
+mkdir -p "$work/src"
+git ls-files --cached --others --exclude-standard | while read -r file; do
+  [ -e "$file" ] && cp --parents -- "$file" "$work/src/"
+done
+echo "building the package (log in build-deb/build.log)"
+(cd "$work/src" && dpkg-buildpackage -us -uc -b) >"$work/build.log" 2>&1 ||
+  { tail -n 40 "$work/build.log"; echo "dpkg-buildpackage failed"; exit 1; }
+deb=$(ls "$work"/kestrune_*.deb)
+ls "$work"/kestrune-dbgsym_*.deb >/dev/null || { echo "no -dbgsym package"; exit 1; }
 echo "built $(basename "$deb"):"
 dpkg-deb --field "$deb" Depends | tr ',' '\n' | sed 's/^ */  depends: /'
 
-if dpkg-query -W -f='${Status}' kestrune 2>/dev/null | grep -q 'install ok installed'; then
-  echo "kestrune is already installed here; not touching it"; exit 1
-fi
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "$deb" >/dev/null
-trap 'DEBIAN_FRONTEND=noninteractive $sudo apt-get remove -y -qq kestrune >/dev/null; stop_xvfb' EXIT
+echo "== lintian"
+lintian --pedantic --fail-on error,warning "$deb" "$work"/kestrune-dbgsym_*.deb
+echo "== hardening-check"
+dpkg-deb -x "$deb" "$work/root"
+hardening-check "$work/root/usr/bin/kestrune" "$work/root/usr/lib/kestrune/kestrune_alarm.so"
+echo "== appstreamcli validate"
+appstreamcli validate --no-net "$work/root/usr/share/metainfo/org.kestrune.Kestrune.metainfo.xml"
+echo "== desktop-file-validate"
+desktop-file-validate "$work/root/usr/share/applications/org.kestrune.Kestrune.desktop"
+
+echo "== installed"
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "$deb" >"$work/install.log" 2>&1 ||
+  { cat "$work/install.log"; exit 1; }
+installed=$(dpkg -L kestrune)
+source tests/e2e/xvfb_session.sh
+removed=false
+remove() {
+  $removed && return
+  removed=true
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get remove -y -qq kestrune >/dev/null 2>&1 || true
+}
+trap 'remove; stop_xvfb' EXIT
 
 for file in /usr/bin/kestrune /usr/lib/kestrune/kestrune_alarm.so \
-  /usr/share/applications/kestrune.desktop \
+  /usr/share/applications/org.kestrune.Kestrune.desktop \
+  /usr/share/metainfo/org.kestrune.Kestrune.metainfo.xml \
   /usr/share/icons/hicolor/{16x16,32x32,48x48,256x256}/apps/kestrune.png \
   /usr/share/icons/hicolor/scalable/apps/kestrune.svg; do
   [ -e "$file" ] || { echo "missing after install: $file"; exit 1; }
 done
+man -P cat kestrune 2>/dev/null | grep -q "countdown timer for timed bedside procedures" ||
+  { echo "man kestrune does not show the page"; exit 1; }
+LANGUAGE=zh_CN man -L zh_CN -w kestrune | grep -q zh_CN || { echo "no Chinese manual page"; exit 1; }
+echo "man kestrune shows the page, in English and Chinese"
 
-source tests/e2e/xvfb_session.sh
 start_xvfb
 start_kestrune /usr/bin/kestrune
 echo "installed program opened its window: ${WIDTH}x${HEIGHT} at $X,$Y"
 kill "$APP_PID"
+
+remove
+left=$(echo "$installed" | while read -r path; do [ -f "$path" ] && echo "$path"; done || true)
+[ -z "$left" ] || { echo "left behind after apt-get remove:"; echo "$left"; exit 1; }
+dpkg-query -W -f='${Status}\n' kestrune 2>/dev/null | grep -q 'not-installed\|^$' ||
+  [ -z "$(dpkg-query -W -f='${Status}' kestrune 2>/dev/null)" ] ||
+  { echo "still known to dpkg: $(dpkg-query -W -f='${Status}' kestrune)"; exit 1; }
+echo "apt-get remove left nothing behind"
 echo "package check: passed"

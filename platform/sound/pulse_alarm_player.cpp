@@ -4,11 +4,10 @@
 // so a hung, slow or missing server never holds it up.
 #include <pulse/pulseaudio.h>
 
-#include <algorithm>
 #include <atomic>
+#include <set>
 #include <thread>
 #include <utility>
-#include <vector>
 
 #include "platform/alarm_player.h"
 
@@ -18,7 +17,8 @@ namespace {
 class PulseAlarmPlayer : public AlarmPlayer {
 public:
     PulseAlarmPlayer(const std::int16_t* samples, std::size_t count, int sampleRate)
-        : samples_(samples, samples + count),
+        : samples_(samples),
+          bytes_(count * sizeof(std::int16_t)),
           spec_{PA_SAMPLE_S16NE, static_cast<std::uint32_t>(sampleRate), 1},
           loop_(pa_mainloop_new()),
           thread_([this] { run(); }) {}
@@ -118,8 +118,7 @@ private:
         auto* player = static_cast<PulseAlarmPlayer*>(self);
         switch (pa_stream_get_state(stream)) {
             case PA_STREAM_READY:
-                pa_stream_write(stream, player->samples_.data(),
-                                player->samples_.size() * sizeof(std::int16_t), nullptr, 0,
+                pa_stream_write(stream, player->samples_, player->bytes_, nullptr, 0,
                                 PA_SEEK_RELATIVE);
                 player->startIfReady();
                 break;
@@ -139,7 +138,7 @@ private:
         }
         playWanted_ = false;
         pa_stream* playing = std::exchange(stream_, nullptr);
-        playing_.push_back(playing);
+        playing_.insert(playing);
         unrefOperation(pa_stream_cork(playing, 0, nullptr, nullptr));
         unrefOperation(pa_stream_drain(playing, &PulseAlarmPlayer::drained, this));
     }
@@ -158,7 +157,7 @@ private:
         if (stream == stream_) {
             stream_ = nullptr;
         }
-        playing_.erase(std::remove(playing_.begin(), playing_.end(), stream), playing_.end());
+        playing_.erase(stream);
     }
 
     void dropContext() {
@@ -166,7 +165,7 @@ private:
             dropStream(stream_);
         }
         while (!playing_.empty()) {
-            dropStream(playing_.back());
+            dropStream(*playing_.begin());
         }
         if (context_) {
             pa_context_set_state_callback(context_, nullptr, nullptr);
@@ -182,7 +181,8 @@ private:
         }
     }
 
-    const std::vector<std::int16_t> samples_;
+    const std::int16_t* const samples_;  // the caller's, kept as long as the player
+    const std::size_t bytes_;
     const pa_sample_spec spec_;
     pa_mainloop* const loop_;
     std::atomic<unsigned> requests_{0};
@@ -190,7 +190,7 @@ private:
     // Used on the module's thread only.
     pa_context* context_ = nullptr;
     pa_stream* stream_ = nullptr;  // ready and paused, or being made ready
-    std::vector<pa_stream*> playing_;
+    std::set<pa_stream*> playing_;
     bool playWanted_ = false;
 
     std::thread thread_;  // last: it starts once everything above is in place
