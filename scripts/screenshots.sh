@@ -8,12 +8,9 @@ scripts/build.sh >/dev/null
 out=docs/screenshots
 mkdir -p "$out"
 
-display=:97
-Xvfb "$display" -screen 0 1600x1000x24 >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null || true' EXIT
-sleep 1
-export DISPLAY=$display
+source tests/e2e/xvfb_session.sh
+start_xvfb
+trap stop_xvfb EXIT
 
 for scale in 1 2; do
   QT_SCALE_FACTOR=$scale build/app/kestrune 2>/dev/null &
