@@ -3,6 +3,8 @@
 // the library's asynchronous API; the window's thread only leaves a request and wakes that thread,
 // so a hung, slow or missing server never holds it up.
 #include <pulse/pulseaudio.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <set>
@@ -21,12 +23,17 @@ public:
           bytes_(count * sizeof(std::int16_t)),
           spec_{PA_SAMPLE_S16NE, static_cast<std::uint32_t>(sampleRate), 1},
           loop_(pa_mainloop_new()),
-          thread_([this] { run(); }) {}
+          wake_(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)) {
+        pa_mainloop_api* api = pa_mainloop_get_api(loop_);
+        api->io_new(api, wake_, PA_IO_EVENT_INPUT, &PulseAlarmPlayer::woken, this);
+        thread_ = std::thread([this] { run(); });
+    }
 
     ~PulseAlarmPlayer() override {
         request(quit);
         thread_.join();
         pa_mainloop_free(loop_);
+        close(wake_);
     }
 
     void prepare() override { request(prepareRequest); }
@@ -35,33 +42,43 @@ public:
 private:
     enum Request : unsigned { prepareRequest = 1, playRequest = 2, quit = 4 };
 
+    // Leaves the request, then wakes the module's thread through an eventfd of its own: that
+    // thread reads the eventfd before it takes the requests, so none can be missed.
+    // (pa_mainloop_wakeup is no use here: the loop drains its wake-up pipe before each poll.)
     void request(Request r) {
         requests_.fetch_or(r);
-        pa_mainloop_wakeup(loop_);
+        const std::uint64_t one = 1;
+        [[maybe_unused]] const auto written = write(wake_, &one, sizeof one);
     }
 
     // The module's thread: waits for the server or a request, whichever comes first.
     void run() {
-        while (true) {
-            const unsigned r = requests_.exchange(0);
-            if (r & quit) {
-                break;
-            }
-            if (r & prepareRequest) {
-                // A new countdown is about to end: an alarm that could not sound before is moot.
-                playWanted_ = false;
-                connect();
-            }
-            if (r & playRequest) {
-                playWanted_ = true;
-                connect();
-                startIfReady();
-            }
-            if (pa_mainloop_iterate(loop_, 1, nullptr) < 0) {
-                break;
-            }
-        }
+        pa_mainloop_run(loop_, nullptr);
         dropContext();
+    }
+
+    static void woken(pa_mainloop_api*, pa_io_event*, int fd, pa_io_event_flags_t, void* self) {
+        std::uint64_t count = 0;
+        [[maybe_unused]] const auto read_ = read(fd, &count, sizeof count);
+        static_cast<PulseAlarmPlayer*>(self)->takeRequests();
+    }
+
+    void takeRequests() {
+        const unsigned r = requests_.exchange(0);
+        if (r & quit) {
+            pa_mainloop_quit(loop_, 0);
+            return;
+        }
+        if (r & prepareRequest) {
+            // A new countdown is about to end: an alarm that could not sound before is moot.
+            playWanted_ = false;
+            connect();
+        }
+        if (r & playRequest) {
+            playWanted_ = true;
+            connect();
+            startIfReady();
+        }
     }
 
     // Connects to the server that runs now, unless a connection is up or under way; then readies
@@ -185,6 +202,7 @@ private:
     const std::size_t bytes_;
     const pa_sample_spec spec_;
     pa_mainloop* const loop_;
+    const int wake_;
     std::atomic<unsigned> requests_{0};
 
     // Used on the module's thread only.
@@ -193,7 +211,7 @@ private:
     std::set<pa_stream*> playing_;
     bool playWanted_ = false;
 
-    std::thread thread_;  // last: it starts once everything above is in place
+    std::thread thread_;  // started once everything above is in place
 };
 
 }  // namespace
