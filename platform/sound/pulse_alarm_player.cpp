@@ -47,8 +47,7 @@ private:
     // (pa_mainloop_wakeup is no use here: the loop drains its wake-up pipe before each poll.)
     void request(Request r) {
         requests_.fetch_or(r);
-        const std::uint64_t one = 1;
-        [[maybe_unused]] const auto written = write(wake_, &one, sizeof one);
+        eventfd_write(wake_, 1);
     }
 
     // The module's thread: waits for the server or a request, whichever comes first.
@@ -58,8 +57,8 @@ private:
     }
 
     static void woken(pa_mainloop_api*, pa_io_event*, int fd, pa_io_event_flags_t, void* self) {
-        std::uint64_t count = 0;
-        [[maybe_unused]] const auto read_ = read(fd, &count, sizeof count);
+        eventfd_t count = 0;
+        eventfd_read(fd, &count);
         static_cast<PulseAlarmPlayer*>(self)->takeRequests();
     }
 
