@@ -37,8 +37,8 @@ dpkg-deb -x "$deb" "$work/root"
 # Branch protection (BTI and PAC) is AArch64's; elsewhere control-flow integrity is its counterpart.
 # Debian 13's hardening-check asks for it on every architecture.
 not_here=()
-if [ "$(dpkg --print-architecture)" != arm64 ] &&
-  hardening-check --help 2>&1 | grep -q -- --nobranchprotection; then
+options=$(hardening-check --help 2>&1 || true)
+if [ "$(dpkg --print-architecture)" != arm64 ] && [[ $options == *--nobranchprotection* ]]; then
   not_here=(--nobranchprotection)
 fi
 hardening-check "${not_here[@]}" "$work/root/usr/bin/kestrune" \
