@@ -35,11 +35,7 @@ countdown() {
     click_at 324 76 # Reset
     wait_colour 5 5 "224,224,224" 2 || fail "Reset did not answer"
   fi
-  type_into seconds "$1"
-  STARTED=$(now_ms)
-  click_at 324 18 # Start
-  wait_colour 5 5 "192,0,0" $(($1 + 3)) || fail "not red at time up"
-  RED=$(now_ms)
+  count_down "$1" || fail "no countdown"
   [ $((RED - STARTED)) -ge $((($1 + 1) * 1000 - 100)) ] || fail "red after $((RED - STARTED)) ms"
   [ $((RED - STARTED)) -le $((($1 + 1) * 1000 + 1000)) ] || fail "red after $((RED - STARTED)) ms"
 }

@@ -12,12 +12,8 @@ start_kestrune "$kestrune"
 # Centred on the 1280 x 800 screen.
 [ "$X,$Y" = "463,310" ] || { echo "window at $X,$Y, not centred"; exit 1; }
 
-type_into seconds 2
-started=$(date +%s%N)
-click_at 324 18                         # Start
-wait_colour 5 5 "0,192,192" 2 || { echo "not running after Start"; exit 1; }
-wait_colour 5 5 "192,0,0" 6 || { echo "not red at time up"; exit 1; }
-elapsed=$((($(date +%s%N) - started) / 1000000))
+count_down 2 || exit 1
+elapsed=$((RED - STARTED))
 echo "red ${elapsed} ms after Start"
 [ "$elapsed" -ge 2900 ] || { echo "time up too early"; exit 1; }
 [ "$elapsed" -le 3600 ] || { echo "time up too late"; exit 1; }

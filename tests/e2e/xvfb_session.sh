@@ -53,13 +53,7 @@ wait_changed() {
 }
 
 # Waits until the window has drawn its background, the idle grey.
-wait_drawn() {
-  local deadline=$((SECONDS + 10))
-  until [ "$(colour_at 5 5)" = "224,224,224" ]; do
-    [ $SECONDS -lt $deadline ] || { echo "the window was never drawn" >&2; return 1; }
-    sleep 0.05
-  done
-}
+wait_drawn() { wait_colour 5 5 "224,224,224" 10 || { echo "the window was never drawn" >&2; return 1; }; }
 
 # Waits up to SECONDS (default 10) until the point shows the colour "r,g,b": X Y COLOUR [SECONDS].
 wait_colour() {
@@ -107,4 +101,15 @@ type_into() {
   xdotool type "$2"
   # shellcheck disable=SC2086
   wait_changed $watched "$before_watched"
+}
+
+# Types SECONDS into the seconds field, presses Start, checks that the window runs and waits until
+# it is red, at most SECONDS + 3 s; sets STARTED and RED, in ms of the wall clock.
+count_down() {
+  type_into seconds "$1" || return 1
+  STARTED=$(date +%s%3N)
+  click_at 324 18 # Start
+  wait_colour 5 5 "0,192,192" 2 || { echo "not running after Start" >&2; return 1; }
+  wait_colour 5 5 "192,0,0" $(($1 + 3)) || { echo "not red at time up" >&2; return 1; }
+  RED=$(date +%s%3N)
 }
