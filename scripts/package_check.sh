@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh --only lintian devscripts appstream desktop-file-utils man-db \
-  xvfb xdotool x11-utils imagemagick
+  xvfb xdotool imagemagick
 
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"

@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 # Xvfb and friends to drive the real program, PulseAudio and PipeWire to record its alarm, Weston
 # for a Wayland compositor, clang to fuzz.
-scripts/setup.sh xvfb xdotool x11-utils imagemagick \
+scripts/setup.sh xvfb xdotool imagemagick \
   pulseaudio pulseaudio-utils pipewire pipewire-pulse wireplumber dbus python3 \
   weston qt6-wayland clang libclang-rt-dev
 scripts/build.sh
