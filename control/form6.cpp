@@ -102,6 +102,7 @@ void Form6::startRunning() {
 }
 
 void Form6::Command1_Click() {
+    ops_.withdrawTimeUp();
     startRunning();
     ops_.setCaption(Label::Label13, runningClockCaption);
     StampTimes();
@@ -115,6 +116,7 @@ void Form6::Command2_Click() {
 }
 
 void Form6::Command3_Click() {
+    ops_.withdrawTimeUp();
     ops_.setCaption(Label::Label13, runningClockCaption);
     ops_.setWidth(Label::Label7, 0);
     ops_.setBackColor(idleColour);
@@ -127,6 +129,7 @@ void Form6::Command4_Click() {
 }
 
 void Form6::Command5_Click() {
+    ops_.withdrawTimeUp();
     ops_.setCaption(Label::Label13, runningClockCaption);
     assignFieldText(Combo::Combo1, "");
     assignFieldText(Combo::Combo3, "");
@@ -137,6 +140,7 @@ void Form6::Command5_Click() {
 }
 
 void Form6::Command6_Click() {
+    ops_.withdrawTimeUp();
     ops_.setCaption(Label::Label13, runningClockCaption);
     ops_.setWidth(Label::Label7, 0);
     assignFieldText(Combo::Combo2, "5");

@@ -55,8 +55,12 @@ public:
     // Plays the alarm through the desktop's sound server, where there is one; never blocks.
     virtual void soundAlarm() = 0;
     // Time is up: asks the desktop to flag the window, without taking the keyboard from other
-    // programs, and raises an alert for screen readers with the display's text.
+    // programs, raises an alert for screen readers with the display's text and shows a desktop
+    // notification.
     virtual void announceTimeUp() = 0;
+    // Time up is over (a new start, a preset, Reset): takes back what announceTimeUp left on the
+    // desktop. Does nothing when nothing is up.
+    virtual void withdrawTimeUp() = 0;
     virtual ClockReading now() const = 0;
 };
 

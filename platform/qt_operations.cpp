@@ -11,6 +11,7 @@
 #include "window/palette.h"
 #include "window/progress_bar.h"
 #include "window/qt_text.h"
+#include "window/time_up_alert.h"
 
 namespace kestrune {
 
@@ -26,6 +27,11 @@ QSize screenSize() {
 QtOperations::QtOperations(MainWindow& window, std::function<void()> onTick)
     : window_(window),
       timer_(std::move(onTick)),
+      notice_([&window] {
+          window.show();
+          window.raise();
+          window.activateWindow();
+      }),
       // Wayland leaves placing and moving windows to the compositor.
       placesOwnWindow_(!QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
     window_.setMovedByDesktop(!placesOwnWindow_);
@@ -72,8 +78,22 @@ void QtOperations::setCaption(Label label, std::string_view caption) {
     window_.label(label)->setText(qText(caption));
 }
 
+// A label hidden and shown again within one handler (the display at each tick) is not hidden at
+// all: nothing would be drawn in between, and screen readers would hear it vanish and come back.
 void QtOperations::setVisible(Label label, bool visible) {
-    window_.label(label)->setVisible(visible);
+    hiding_[index(label)] = !visible;
+    if (visible) {
+        window_.label(label)->show();
+        return;
+    }
+    QMetaObject::invokeMethod(
+        &window_,
+        [this, label] {
+            if (hiding_[index(label)]) {
+                window_.label(label)->hide();
+            }
+        },
+        Qt::QueuedConnection);
 }
 
 float QtOperations::width(Label label) const {
@@ -152,6 +172,13 @@ void QtOperations::announceTimeUp() {
     display->setAccessibleDescription(display->text());
     QAccessibleEvent alert(display, QAccessible::Alert);
     QAccessible::updateAccessibility(&alert);
+    window_.timeUpAlert()->announce(display->text());
+    notice_.show(window_.nameField()->text());
+}
+
+void QtOperations::withdrawTimeUp() {
+    window_.timeUpAlert()->withdraw();
+    notice_.withdraw();
 }
 
 ClockReading QtOperations::now() const {

@@ -6,6 +6,7 @@
 #include "control/operations.h"
 #include "platform/alarm_sound.h"
 #include "platform/qt_tick_timer.h"
+#include "platform/time_up_notice.h"
 
 namespace kestrune {
 
@@ -49,14 +50,17 @@ public:
     void prepareAlarm() override;
     void soundAlarm() override;
     void announceTimeUp() override;
+    void withdrawTimeUp() override;
     ClockReading now() const override;
 
 private:
     MainWindow& window_;
     QtTickTimer timer_;
     AlarmSound alarm_;
+    TimeUpNotice notice_;
     bool placesOwnWindow_;
     std::array<float, labelCount> widths_{};
+    std::array<bool, labelCount> hiding_{};
 };
 
 }  // namespace kestrune

@@ -7,22 +7,79 @@
 #include "window/display_label.h"
 #include "window/main_window.h"
 #include "window/progress_bar.h"
+#include "window/time_up_alert.h"
 
 namespace kestrune {
 
 namespace {
 
-// The display: its name says what it is, its value is what it shows.
-class DisplayAccessible : public QAccessibleWidget {
+// Read-only text for a screen reader to read on demand: no caret, no selection.
+class ReadOnlyText : public QAccessibleTextInterface {
+public:
+    virtual QString shownText() const = 0;
+
+    QString text(int start, int end) const override { return shownText().mid(start, end - start); }
+    int characterCount() const override { return int(shownText().size()); }
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    void selection(int, int* start, int* end) const override { *start = *end = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint&) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int offset, int* start, int* end) const override {
+        *start = *end = offset;
+        return {};
+    }
+};
+
+// The display: its name says what it is; its value and its text are what it shows. It raises no
+// event as the time goes down, so a screen reader reads it when asked and is not talked over.
+class DisplayAccessible : public QAccessibleWidget, public ReadOnlyText {
 public:
     explicit DisplayAccessible(DisplayLabel* display)
         : QAccessibleWidget(display, QAccessible::StaticText) {}
 
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        return type == QAccessible::TextInterface ? static_cast<QAccessibleTextInterface*>(this)
+                                                  : QAccessibleWidget::interface_cast(type);
+    }
+    QString shownText() const override { return static_cast<DisplayLabel*>(widget())->text(); }
     QString text(QAccessible::Text t) const override {
-        if (t == QAccessible::Value) {
-            return static_cast<DisplayLabel*>(widget())->text();
-        }
-        return QAccessibleWidget::text(t);
+        return t == QAccessible::Value ? shownText() : QAccessibleWidget::text(t);
+    }
+};
+
+// A duration field: named by its caption whatever it holds (Qt's own names an editable list box
+// by its text on Linux), its value the typed text.
+class FieldAccessible : public QAccessibleWidget {
+public:
+    explicit FieldAccessible(QComboBox* field) : QAccessibleWidget(field, QAccessible::ComboBox) {}
+
+    QString text(QAccessible::Text t) const override {
+        return t == QAccessible::Value ? static_cast<QComboBox*>(widget())->currentText()
+                                       : QAccessibleWidget::text(t);
+    }
+};
+
+// Time up: an alert that appears with the display's text. Screen readers speak an alert as it
+// becomes showing, whichever control has the focus.
+class AlertAccessible : public QAccessibleWidget, public ReadOnlyText {
+public:
+    explicit AlertAccessible(TimeUpAlert* alert)
+        : QAccessibleWidget(alert, QAccessible::AlertMessage) {}
+
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        return type == QAccessible::TextInterface ? static_cast<QAccessibleTextInterface*>(this)
+                                                  : QAccessibleWidget::interface_cast(type);
+    }
+    QString shownText() const override { return static_cast<TimeUpAlert*>(widget())->text(); }
+    QString text(QAccessible::Text t) const override {
+        return t == QAccessible::Name || t == QAccessible::Value ? shownText()
+                                                                 : QAccessibleWidget::text(t);
     }
 };
 
@@ -53,6 +110,17 @@ public:
 };
 
 QAccessibleInterface* factory(const QString&, QObject* object) {
+    if (auto* window = qobject_cast<MainWindow*>(object)) {
+        // A frame named by its title, as screen readers expect of a program's window.
+        return new QAccessibleWidget(window, QAccessible::Window);
+    }
+    if (auto* field = qobject_cast<QComboBox*>(object);
+        field && qobject_cast<MainWindow*>(field->parentWidget())) {
+        return new FieldAccessible(field);
+    }
+    if (auto* alert = dynamic_cast<TimeUpAlert*>(object)) {
+        return new AlertAccessible(alert);
+    }
     if (auto* display = dynamic_cast<DisplayLabel*>(object)) {
         return new DisplayAccessible(display);
     }
@@ -64,13 +132,15 @@ QAccessibleInterface* factory(const QString&, QObject* object) {
 
 }  // namespace
 
-void makeAccessible(MainWindow& window) {
+void installAccessibleInterfaces() {
     static const bool installed = [] {
         QAccessible::installFactory(factory);
         return true;
     }();
     (void)installed;
+}
 
+void makeAccessible(MainWindow& window) {
     // Captions and buttons are named by their texts; the rest are named here.
     window.display()->setAccessibleName(QStringLiteral("剩余时间"));
     window.progressBar()->setAccessibleName(QStringLiteral("进度"));
@@ -82,6 +152,11 @@ void makeAccessible(MainWindow& window) {
     window.combo(Combo::Combo2)->setAccessibleName(QStringLiteral("分"));
     window.combo(Combo::Combo3)->setAccessibleName(QStringLiteral("秒"));
     window.nameField()->setAccessibleName(QStringLiteral("姓名"));
+    // Each field is labelled by its caption.
+    window.label(Label::Label4)->setBuddy(window.combo(Combo::Combo1));
+    window.label(Label::Label5)->setBuddy(window.combo(Combo::Combo2));
+    window.label(Label::Label6)->setBuddy(window.combo(Combo::Combo3));
+    window.label(Label::Label2)->setBuddy(window.nameField());
 }
 
 }  // namespace kestrune

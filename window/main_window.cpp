@@ -13,6 +13,7 @@
 #include "window/panel_shape.h"
 #include "window/progress_bar.h"
 #include "window/qt_text.h"
+#include "window/time_up_alert.h"
 
 namespace kestrune {
 
@@ -60,6 +61,7 @@ QFont displayFont() {
 }  // namespace
 
 MainWindow::MainWindow() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint) {
+    installAccessibleInterfaces();
     setWindowTitle(qText(windowCaption));
     setFixedSize(toPixels(windowWidthTwips), toPixels(windowHeightTwips));
     setBackColor(toQColor(idleColour));
@@ -126,6 +128,8 @@ void MainWindow::createControls() {
     }
     button(Button::Command3)->setEnabled(false);
     button(Button::Command1)->setFocus();
+
+    alert_ = new TimeUpAlert(this);
 }
 
 void MainWindow::setTabOrder() {

@@ -16,6 +16,7 @@ namespace kestrune {
 class DisplayLabel;
 class PanelShape;
 class ProgressBar;
+class TimeUpAlert;
 
 // The one window: borderless, fixed size, its 25 controls in place with their look. It reports
 // presses, moves and releases on its own background in twips; everything else is the controls'.
@@ -32,6 +33,7 @@ public:
     QLineEdit* nameField() const { return nameField_; }
     QPushButton* button(Button b) const { return buttons_[index(b)]; }
     PanelShape* panel() const { return panel_; }
+    TimeUpAlert* timeUpAlert() const { return alert_; }
 
     // Hands a drag of the background to the desktop, for desktops that do not let a program
     // place its own window.
@@ -70,6 +72,7 @@ private:
     std::array<QComboBox*, comboCount> combos_{};
     QLineEdit* nameField_ = nullptr;
     std::array<QPushButton*, buttonCount> buttons_{};
+    TimeUpAlert* alert_ = nullptr;
 };
 
 }  // namespace kestrune

@@ -45,7 +45,11 @@ public:
     void beep() override { ++beeps; }
     void prepareAlarm() override { alarmPrepared = true; }
     void soundAlarm() override { ++alarms; }
-    void announceTimeUp() override { announcements.push_back(captions[index(Label::Label1)]); }
+    void announceTimeUp() override {
+        announcements.push_back(captions[index(Label::Label1)]);
+        timeUpShown = true;
+    }
+    void withdrawTimeUp() override { timeUpShown = false; }
     ClockReading now() const override { return clock; }
 
     Colour backColor = 0x00E0E0E0;
@@ -72,6 +76,7 @@ public:
     int alarms = 0;
     bool alarmPrepared = false;
     std::vector<std::string> announcements;  // the display's text at each time up
+    bool timeUpShown = false;                // announced and not yet withdrawn
     ClockReading clock{14, 20, 7, "2024/5/6"};
 
     // Every caption Label1 was given, in order, while keepDisplayHistory is set.

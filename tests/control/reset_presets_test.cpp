@@ -93,10 +93,26 @@ TEST_F(ResetAndPresets, ResetAfterTimeUpShowsZeroAgain) {
     desk.click(Button::Command1);
     desk.tick(3);
     ASSERT_EQ(desk.display(), "时间到！");
+    ASSERT_TRUE(desk.ops.timeUpShown);
     desk.click(Button::Command3);
     EXPECT_EQ(desk.display(), "00:00:00");
     EXPECT_EQ(desk.background(), idleColour);
     EXPECT_EQ(desk.caption(Label::Label13), "当前时间:");
+    EXPECT_FALSE(desk.ops.timeUpShown);
+}
+
+// The notification and the alert go with the red window, whichever way it ends.
+TEST_F(ResetAndPresets, EveryWayOutOfTimeUpWithdrawsTheAnnouncement) {
+    for (Button out : {Button::Command1, Button::Command3, Button::Command5, Button::Command6}) {
+        desk.type(Combo::Combo3, "1");
+        desk.click(Button::Command1);
+        desk.tick(2);
+        ASSERT_TRUE(desk.ops.timeUpShown);
+        desk.click(out);
+        EXPECT_FALSE(desk.ops.timeUpShown) << "button " << index(out) + 1;
+        desk.click(Button::Command2);
+        desk.click(Button::Command3);
+    }
 }
 
 TEST_F(ResetAndPresets, ResetIsDisabledUntilPausedOrTimeUp) {

@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # The real program under Xvfb: a 2-second countdown started with the mouse turns the window red
 # 3 seconds later (the display reads 00:00:00 for the last second), and Exit ends the program with
-# status 0.
+# status 0. Usage: countdown_test.sh COMMAND... (the program, or wine and the Windows program)
 set -euo pipefail
-kestrune=$1
+kestrune=("$@")
 source "$(dirname "$0")/xvfb_session.sh"
 start_xvfb
 trap stop_xvfb EXIT
 
-start_kestrune "$kestrune"
+start_kestrune "${kestrune[@]}"
 # Centred on the 1280 x 800 screen.
 [ "$X,$Y" = "463,310" ] || { echo "window at $X,$Y, not centred"; exit 1; }
 

@@ -57,6 +57,9 @@ private slots:
         QAccessibleInterface* display = accessible(w.window().display());
         QCOMPARE(display->text(QAccessible::Name), QString("剩余时间"));
         QCOMPARE(display->text(QAccessible::Value), QString("00:05:00"));
+        QVERIFY(display->textInterface());
+        QCOMPARE(display->textInterface()->text(0, display->textInterface()->characterCount()),
+                 QString("00:05:00"));
     }
 
     void theBarReadsAsAProgressIndicatorWithItsValue() {

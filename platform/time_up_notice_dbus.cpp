@@ -1,0 +1,155 @@
+// The time-up notice through the freedesktop notification service. Everything that touches the
+// bus runs on the notice's own thread: connecting to a bus may wait on it (a hung bus for up to
+// its timeout), and the window's thread must never wait.
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QThread>
+#include <QVariantMap>
+#include <optional>
+
+#include "platform/time_up_notice.h"
+
+namespace kestrune {
+
+namespace {
+
+const QString service = QStringLiteral("org.freedesktop.Notifications");
+const QString path = QStringLiteral("/org/freedesktop/Notifications");
+const QString interface = service;
+const QString connectionName = QStringLiteral("kestrune-notice");
+
+QDBusMessage call(const QString& method, const QVariantList& arguments) {
+    QDBusMessage message = QDBusMessage::createMethodCall(service, path, interface, method);
+    message.setArguments(arguments);
+    return message;
+}
+
+}  // namespace
+
+// Lives on the notice's thread; its slots run there.
+class NoticeOnBus : public QObject {
+    Q_OBJECT
+
+public:
+    explicit NoticeOnBus(std::function<void()> onActivated)
+        : onActivated_(std::move(onActivated)) {}
+    ~NoticeOnBus() override { QDBusConnection::disconnectFromBus(connectionName); }
+
+    void show(const QString& name) {
+        if (!connected()) {
+            return;
+        }
+        const QVariantMap hints{
+            {QStringLiteral("urgency"), QVariant::fromValue<uchar>(2)},
+            {QStringLiteral("desktop-entry"), QStringLiteral("org.kestrune.Kestrune")}};
+        const QStringList actions{QStringLiteral("default"), QStringLiteral("打开")};
+        // Critical, and 0: it never expires of itself.
+        const QDBusMessage notify = call(
+            QStringLiteral("Notify"), {QStringLiteral("Kestrune"), id_, QStringLiteral("kestrune"),
+                                       QStringLiteral("时间到！"), name, actions, hints, 0});
+        closeWhenShown_ = false;
+        ++pending_;
+        bus_->callWithCallback(notify, this, SLOT(shown(QDBusMessage)), SLOT(notShown()));
+    }
+
+    void withdraw() {
+        if (pending_ > 0) {
+            closeWhenShown_ = true;
+        } else if (id_ != 0) {
+            bus_->call(call(QStringLiteral("CloseNotification"), {id_}), QDBus::NoBlock);
+            id_ = 0;
+        }
+    }
+
+private slots:
+    void shown(const QDBusMessage& reply) {
+        --pending_;
+        id_ = reply.arguments().value(0).toUInt();
+        if (closeWhenShown_ && pending_ == 0) {
+            closeWhenShown_ = false;
+            withdraw();
+        }
+    }
+    void notShown() { --pending_; }
+
+    void actionInvoked(uint id, const QString&) {
+        if (id != 0 && id == id_) {
+            onActivated_();
+        }
+    }
+    void closed(uint id, uint) {
+        if (id == id_) {
+            id_ = 0;
+        }
+    }
+
+private:
+    // Connects on first use, and again after a failed attempt: a desktop session may come later.
+    bool connected() {
+        if (bus_ && bus_->isConnected()) {
+            return true;
+        }
+        bus_.reset();
+        QDBusConnection::disconnectFromBus(connectionName);
+        QDBusConnection bus =
+            QDBusConnection::connectToBus(QDBusConnection::SessionBus, connectionName);
+        if (!bus.isConnected()) {
+            return false;
+        }
+        // No sender named: naming one would ask the bus who owns it, and wait for the answer.
+        bus.connect(QString(), path, interface, QStringLiteral("ActionInvoked"), this,
+                    SLOT(actionInvoked(uint, QString)));
+        bus.connect(QString(), path, interface, QStringLiteral("NotificationClosed"), this,
+                    SLOT(closed(uint, uint)));
+        bus_ = bus;
+        return true;
+    }
+
+    std::function<void()> onActivated_;
+    std::optional<QDBusConnection> bus_;
+    uint id_ = 0;  // of the notice shown, 0 for none
+    int pending_ = 0;
+    bool closeWhenShown_ = false;
+};
+
+struct TimeUpNotice::System {
+    QThread thread;
+    NoticeOnBus* notice;
+};
+
+TimeUpNotice::TimeUpNotice(std::function<void()> onActivated)
+    : system_(std::make_unique<System>()) {
+    // Activation is reported on the window's thread.
+    system_->notice = new NoticeOnBus([onActivated] {
+        QMetaObject::invokeMethod(QCoreApplication::instance(), onActivated, Qt::QueuedConnection);
+    });
+    system_->notice->moveToThread(&system_->thread);
+    QObject::connect(&system_->thread, &QThread::finished, system_->notice, &QObject::deleteLater);
+    system_->thread.setObjectName(QStringLiteral("kestrune-notice"));
+    system_->thread.start(QThread::LowPriority);
+}
+
+TimeUpNotice::~TimeUpNotice() {
+    system_->thread.quit();
+    if (!system_->thread.wait(QDeadlineTimer(500))) {
+        // Still held up by a hung bus as the program ends: leave the thread to the ending process
+        // rather than wait for the bus's timeout.
+        system_.release();
+    }
+}
+
+void TimeUpNotice::show(const QString& name) {
+    QMetaObject::invokeMethod(
+        system_->notice, [notice = system_->notice, name] { notice->show(name); },
+        Qt::QueuedConnection);
+}
+
+void TimeUpNotice::withdraw() {
+    QMetaObject::invokeMethod(
+        system_->notice, [notice = system_->notice] { notice->withdraw(); }, Qt::QueuedConnection);
+}
+
+}  // namespace kestrune
+
+#include "time_up_notice_dbus.moc"

@@ -1,0 +1,14 @@
+// Where the desktop has no notification service that Qt reaches, the flashing taskbar entry and
+// the red window are the notice.
+#include "platform/time_up_notice.h"
+
+namespace kestrune {
+
+struct TimeUpNotice::System {};
+
+TimeUpNotice::TimeUpNotice(std::function<void()>) {}
+TimeUpNotice::~TimeUpNotice() = default;
+void TimeUpNotice::show(const QString&) {}
+void TimeUpNotice::withdraw() {}
+
+}  // namespace kestrune

@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# Cross-builds Kestrune for 64-bit Windows with MinGW-w64, against a Qt for Windows that
+# scripts/windows_qt.sh builds once and caches. Makes, in build-windows/:
+#   stage/                            the program with every DLL it needs, as installed
+#   kestrune-VERSION-windows-x64.zip  the same files, for PCs where nothing may be installed
+#   kestrune-VERSION-setup.exe        the installer (NSIS)
+# and the logic tests for Windows, in build-windows/build/tests.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/setup.sh g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64 \
+  qt6-base-dev-tools googletest ninja-build nsis zip imagemagick
+qt=$(scripts/windows_qt.sh)
+out=$PWD/build-windows
+version=$(sed -n 's/^project(Kestrune VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+
+# The icon the window draws, at Windows' sizes, from a build for this machine.
+cmake -S . -B "$out/host" -DKESTRUNE_TESTS=OFF -DKESTRUNE_BENCH=OFF >/dev/null
+cmake --build "$out/host" --target kestrune_icons -j"$(nproc)" >/dev/null
+icons=$out/host/window/icons
+convert "$icons"/{16x16,32x32,48x48,256x256}/apps/kestrune.png "$out/kestrune.ico"
+
+cmake -S . -B "$out/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64.cmake" -DCMAKE_FIND_ROOT_PATH="$qt" \
+  -DCMAKE_PREFIX_PATH="$qt" -DQT_HOST_PATH=/usr -DCMAKE_CROSSCOMPILING_EMULATOR=wine \
+  -DKESTRUNE_BENCH=OFF -DKESTRUNE_WINDOWS_ICON="$out/kestrune.ico" >/dev/null
+cmake --build "$out/build"
+
+stage=$out/stage
+rm -rf "$stage"
+cmake --install "$out/build" --prefix "$out/install" >/dev/null
+mkdir -p "$stage"
+cp "$out"/install/bin/* "$stage/"
+# Qt's plugins go beside the program, where Qt looks first.
+mkdir -p "$stage/platforms" "$stage/styles"
+cp "$qt/plugins/platforms/qwindows.dll" "$stage/platforms/"
+cp "$qt/plugins/styles/qwindowsvistastyle.dll" "$stage/styles/"
+
+# Every DLL the program, the sound module and the plugins load, found among Qt's and MinGW's;
+# what none of them has is the system's own.
+search=("$qt/bin" "$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libstdc++-6.dll)")"
+  /usr/x86_64-w64-mingw32/lib)
+copy_dependencies() {
+  local dll dir
+  for dll in $(x86_64-w64-mingw32-objdump -p "$1" | sed -n 's/^\s*DLL Name: //p'); do
+    [ -e "$stage/$dll" ] && continue
+    for dir in "${search[@]}"; do
+      if [ -e "$dir/$dll" ]; then
+        cp "$dir/$dll" "$stage/"
+        copy_dependencies "$stage/$dll"
+        break
+      fi
+    done
+  done
+}
+while IFS= read -r binary; do
+  copy_dependencies "$binary"
+done < <(find "$stage" -name '*.exe' -o -name '*.dll')
+
+# Without their symbols: a third of the size.
+find "$stage" -name '*.exe' -o -name '*.dll' | xargs x86_64-w64-mingw32-strip --strip-unneeded
+
+# The licences: Kestrune's, and Qt's and MinGW's, whose DLLs come along.
+mkdir -p "$stage/licenses"
+cp LICENSE "$stage/licenses/Kestrune.txt"
+cp /usr/share/doc/libqt6core6/copyright "$stage/licenses/Qt.txt"
+cp /usr/share/common-licenses/LGPL-3 "$stage/licenses/LGPL-3.txt"
+cp /usr/share/common-licenses/GPL-3 "$stage/licenses/GPL-3.txt"
+cp /usr/share/doc/mingw-w64-common/copyright "$stage/licenses/MinGW-w64.txt"
+cp /usr/share/doc/gcc-mingw-w64-base/copyright "$stage/licenses/GCC.txt"
+
+zip_file=$out/kestrune-$version-windows-x64.zip
+rm -f "$zip_file"
+(cd "$out" && rm -rf Kestrune && cp -r stage Kestrune && zip -qr "$zip_file" Kestrune &&
+  rm -rf Kestrune)
+
+# The uninstaller removes just these files and folders, deepest first.
+{
+  (cd "$stage" && find . -type f | sed 's|^\./||; s|/|\\|g; s|.*|  Delete "$INSTDIR\\&"|')
+  (cd "$stage" && find . -mindepth 1 -type d | sort -r | sed 's|^\./||; s|/|\\|g; s|.*|  RMDir "$INSTDIR\\&"|')
+} >"$stage.files.nsh"
+installer=$out/kestrune-$version-setup.exe
+makensis -V2 -DVERSION="$version" -DSTAGE="$stage" -DOUTFILE="$installer" data/kestrune.nsi
+echo "windows: $installer ($(du -h "$installer" | cut -f1)), $zip_file ($(du -h "$zip_file" | cut -f1))"
