@@ -1,0 +1,93 @@
+#!/usr/bin/env bash
+# The desktop notification at time up, on a D-Bus session and an X server of the test's own. The
+# bus starts no service by itself, so the test decides whether a notification server runs.
+# Usage: notification_test.sh KESTRUNE SCENARIO
+#   served   dunst serves notifications; dbus-monitor sees Notify at time up (summary "时间到！",
+#            the name in the body, critical urgency, the default action) and CloseNotification
+#            when Reset is pressed
+#   none     no notification server: the countdown still turns red on time
+#   stopped  the bus itself is stopped (SIGSTOP) while the program runs: the countdown still turns
+#            red on time, Reset still answers, and Exit still ends the program at once
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+if [ -z "${KESTRUNE_PRIVATE_BUS:-}" ]; then
+  exec env KESTRUNE_PRIVATE_BUS=1 dbus-run-session --config-file="$here/session_bus.conf" -- \
+    "$0" "$@" 2> >(grep -v '^dbus-daemon' >&2)
+fi
+kestrune=$1
+scenario=$2
+source "$here/xvfb_session.sh"
+calls=$(mktemp)
+bus_pid=$(dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+  org.freedesktop.DBus.GetConnectionUnixProcessID string:org.freedesktop.DBus | awk '/uint32/ {print $2}')
+cleanup() {
+  kill -CONT "$bus_pid" 2>/dev/null || true
+  kill "${APP_PID:-}" "${MONITOR:-}" "${SERVER:-}" 2>/dev/null || true
+  stop_xvfb
+  rm -f "$calls"
+}
+trap cleanup EXIT
+start_xvfb
+
+# Waits up to 3 s until dbus-monitor has seen a call of METHOD; prints it.
+seen() {
+  local deadline=$((SECONDS + 3))
+  until grep -q "member=$1\$" "$calls"; do
+    [ $SECONDS -lt $deadline ] || { echo "no $1 call seen"; cat "$calls"; return 1; }
+    sleep 0.05
+  done
+  awk -v m="member=$1" '$0 ~ m"$" {on = 1; print; next} /^method call|^signal|^method return|^error/ {on = 0} on' "$calls"
+}
+
+on_time() {
+  local elapsed=$((RED - STARTED))
+  echo "red ${elapsed} ms after Start"
+  [ "$elapsed" -ge 2900 ] && [ "$elapsed" -le 3600 ] || { echo "time up not on time"; exit 1; }
+}
+
+case $scenario in
+  served)
+    dunst >/dev/null 2>&1 &
+    SERVER=$!
+    for _ in $(seq 100); do
+      dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+        org.freedesktop.DBus.NameHasOwner string:org.freedesktop.Notifications | grep -q true &&
+        break
+      sleep 0.05
+    done
+    dbus-monitor --session "type='method_call',interface='org.freedesktop.Notifications'" \
+      >"$calls" 2>/dev/null &
+    MONITOR=$!
+    start_kestrune "$kestrune"
+    type_into name Li
+    count_down 2
+    on_time
+    notify=$(seen Notify)
+    for part in 'string "Kestrune"' 'string "时间到！"' 'string "Li"' 'string "default"' \
+      'string "urgency"' 'byte 2' 'int32 0'; do
+      grep -qF "$part" <<<"$notify" || { echo "Notify lacks $part:"; echo "$notify"; exit 1; }
+    done
+    click_at 324 76 # Reset
+    seen CloseNotification >/dev/null
+    ;;
+  none)
+    start_kestrune "$kestrune"
+    count_down 2
+    on_time
+    ;;
+  stopped)
+    start_kestrune "$kestrune"
+    kill -STOP "$bus_pid"
+    count_down 2
+    on_time
+    click_at 324 76 # Reset
+    wait_colour 5 5 "224,224,224" 2 || { echo "Reset did not answer"; exit 1; }
+    click_at 324 162 # Exit
+    timeout 3 tail --pid="$APP_PID" -f /dev/null || { echo "still running 3 s after Exit"; [ -z "${DEBUG_HANG:-}" ] || gdb -p "$APP_PID" -batch -ex "thread apply all bt 12" 2>&1 | grep -E "^#|^Thread" | head -60; exit 1; }
+    ;;
+  *)
+    echo "unknown scenario $scenario" >&2
+    exit 2
+    ;;
+esac
+echo "notification, $scenario: passed"

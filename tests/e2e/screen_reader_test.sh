@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# The real program read through AT-SPI, as a screen reader reads it, on a D-Bus session and an X
+# server of the test's own, with accessibility switched on before the program starts:
+# - every control's name and role, the window a frame named Kestrune;
+# - the display's text before, during and after a countdown;
+# - the fields' names, values and captions once filled;
+# - at time up, an alert becoming showing with the name and "时间到！" within 1 s of the window
+#   turning red; and no showing events from the display while it counts.
+set -euo pipefail
+if [ -z "${KESTRUNE_PRIVATE_BUS:-}" ]; then
+  exec env KESTRUNE_PRIVATE_BUS=1 dbus-run-session -- "$0" "$@" 2> >(grep -v '^dbus-daemon' >&2)
+fi
+kestrune=$1
+here=$(cd "$(dirname "$0")" && pwd)
+reader=("/usr/bin/python3" "$here/atspi_reader.py")
+source "$here/xvfb_session.sh"
+events=$(mktemp)
+cleanup() {
+  kill "${LISTENER:-}" "${APP_PID:-}" 2>/dev/null || true
+  stop_xvfb
+  rm -f "$events"
+}
+trap cleanup EXIT
+start_xvfb
+
+# What a desktop does when its screen reader is on: the accessibility bus's IsEnabled.
+dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
+  org.freedesktop.DBus.Properties.Set string:org.a11y.Status string:IsEnabled \
+  variant:boolean:true >/dev/null
+start_kestrune "$kestrune"
+"${reader[@]}" listen "$events" &
+LISTENER=$!
+for _ in $(seq 100); do
+  grep -q '^ready$' "$events" && break
+  sleep 0.1
+done
+grep -q '^ready$' "$events" || { echo "the event listener never started"; exit 1; }
+
+expect() { # WHAT EXPECTED ACTUAL
+  [ "$2" = "$3" ] || { echo "$1: '$3', not '$2'"; exit 1; }
+}
+expect "display before" "00:00:00" "$("${reader[@]}" controls)"
+
+type_into seconds 3
+type_into name Li
+expect "fields (hours minutes seconds name)" "- - 3 Li" "$("${reader[@]}" fields)"
+expect "display with 3 s set" "00:00:03" "$("${reader[@]}" text)"
+
+click_at 324 18 # Start
+wait_colour 5 5 "0,192,192" 2 || exit 1
+during=$("${reader[@]}" text)
+case $during in
+  00:00:0[0-3]) ;;
+  *) echo "display during the countdown: '$during'"; exit 1 ;;
+esac
+wait_colour 5 5 "192,0,0" 6 || exit 1
+red=$(date +%s%3N)
+expect "display at time up" "Li时间到！" "$("${reader[@]}" text)"
+
+# The alert's showing event, within 1 s of the window turning red (it may come a little before
+# the colour poll sees red).
+alert=""
+until [ -n "$alert" ] || [ "$(date +%s%3N)" -gt $((red + 1000)) ]; do
+  alert=$(awk -F'\t' '$2 == "object:state-changed:showing" && $3 == 1 && $4 == "alert"' "$events")
+  sleep 0.05
+done
+[ -n "$alert" ] || { echo "no alert became showing within 1 s of time up"; cat "$events"; exit 1; }
+heard=$(cut -f1 <<<"$alert" | head -n 1)
+expect "the alert's text" "Li时间到！" "$(cut -f5 <<<"$alert" | head -n 1)"
+echo "alert heard $((heard - red)) ms after the window was seen red"
+[ $((heard - red)) -le 1000 ] || { echo "the alert came too late"; exit 1; }
+if awk -F'\t' '$2 == "object:state-changed:showing" && $5 == "剩余时间"' "$events" | grep -q .; then
+  echo "the display announced itself while counting:"
+  grep '剩余时间' "$events"
+  exit 1
+fi
+
+click_at 324 76 # Reset
+wait_colour 5 5 "224,224,224" 2 || exit 1
+expect "display after Reset" "00:00:00" "$("${reader[@]}" text)"
+echo "screen reader: passed"
