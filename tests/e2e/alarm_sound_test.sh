@@ -2,7 +2,8 @@
 # The alarm reaches the sound server: the real program under Xvfb, a sound server of the test's own
 # with a null output (PulseAudio, or PipeWire with SOUND_SERVER=pipewire), and a recorder on its
 # monitor that times every block by the wall clock.
-# Usage: alarm_sound_test.sh KESTRUNE SCENARIO, where SCENARIO is
+# Usage: alarm_sound_test.sh KESTRUNE SCENARIO [RUNNER...], where RUNNER (wine, say) starts the
+# program, and SCENARIO is
 #   five     a countdown heard as two beeps, none before time up; then four more, two beeps each
 #   restart  the server killed while a countdown runs and its alarm is ready: time up on time and
 #            the window answers; a new server started, and the next alarm is heard
@@ -13,6 +14,7 @@
 set -euo pipefail
 kestrune=$1
 scenario=${2:-five}
+runner=("${@:3}")
 here=$(dirname "$0")
 source "$here/xvfb_session.sh"
 
@@ -58,7 +60,7 @@ start_xvfb
 case $scenario in
   five)
     pulse_up || { echo "SKIPPED: the sound server did not start"; exit 0; }
-    start_kestrune "$kestrune"
+    start_kestrune "${runner[@]}" "$kestrune"
     record_start
     countdown 2
     sleep 1
@@ -73,7 +75,7 @@ case $scenario in
     ;;
   restart)
     pulse_up || { echo "SKIPPED: the sound server did not start"; exit 0; }
-    start_kestrune "$kestrune"
+    start_kestrune "${runner[@]}" "$kestrune"
     (sleep 2 && pulse_down KILL) & # the alarm is made ready at the first tick
     killer=$!
     countdown 3
@@ -86,7 +88,7 @@ case $scenario in
     check_heard "$BURSTS" 2 2
     ;;
   late)
-    start_kestrune "$kestrune"
+    start_kestrune "${runner[@]}" "$kestrune"
     countdown 1 # no server: silent, and nothing else changes
     pulse_up || { echo "SKIPPED: the sound server did not start"; exit 0; }
     record_start
@@ -97,7 +99,7 @@ case $scenario in
     ;;
   stopped)
     pulse_up || { echo "SKIPPED: the sound server did not start"; exit 0; }
-    start_kestrune "$kestrune"
+    start_kestrune "${runner[@]}" "$kestrune"
     (sleep 2 && kill -STOP "$PULSE_PID") &
     stopper=$!
     countdown 3

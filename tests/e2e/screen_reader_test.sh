@@ -22,6 +22,8 @@ cleanup() {
 }
 trap cleanup EXIT
 start_xvfb
+# As a desktop session does, so that services the bus starts (a notification server) find the display.
+dbus-update-activation-environment DISPLAY
 
 # What a desktop does when its screen reader is on: the accessibility bus's IsEnabled.
 dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
