@@ -3,8 +3,8 @@
 # bus starts no service by itself, so the test decides whether a notification server runs.
 # Usage: notification_test.sh KESTRUNE SCENARIO
 #   served   dunst serves notifications; dbus-monitor sees Notify at time up (summary "时间到！",
-#            the name in the body, critical urgency, the default action) and CloseNotification
-#            when Reset is pressed
+#            the name in the body, critical urgency, the default action); activating it brings the
+#            window up over the notification, which dunst shows on top of it; Reset closes it
 #   none     no notification server: the countdown still turns red on time
 #   stopped  the bus itself is stopped (SIGSTOP) while the program runs: the countdown still turns
 #            red on time, Reset still answers, and Exit still ends the program at once
@@ -24,7 +24,7 @@ cleanup() {
   kill -CONT "$bus_pid" 2>/dev/null || true
   kill "${APP_PID:-}" "${MONITOR:-}" "${SERVER:-}" 2>/dev/null || true
   stop_xvfb
-  rm -f "$calls"
+  rm -f "$calls" "$calls.dunstrc"
 }
 trap cleanup EXIT
 start_xvfb
@@ -47,7 +47,9 @@ on_time() {
 
 case $scenario in
   served)
-    dunst >/dev/null 2>&1 &
+    # Its notifications over the window's display.
+    printf '[global]\n  origin = top-left\n  offset = 480x320\n  width = 300\n' >"$calls.dunstrc"
+    dunst -config "$calls.dunstrc" >/dev/null 2>&1 &
     SERVER=$!
     for _ in $(seq 100); do
       dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
@@ -56,7 +58,7 @@ case $scenario in
       sleep 0.05
     done
     dbus-monitor --session "type='method_call',interface='org.freedesktop.Notifications'" \
-      >"$calls" 2>/dev/null &
+      "type='method_return'" >"$calls" 2>/dev/null &
     MONITOR=$!
     start_kestrune "$kestrune"
     type_into name Li
@@ -67,6 +69,13 @@ case $scenario in
       'string "urgency"' 'byte 2' 'int32 0'; do
       grep -qF "$part" <<<"$notify" || { echo "Notify lacks $part:"; echo "$notify"; exit 1; }
     done
+    # Activated (as a click on it would, sent here by hand): the window comes up over it.
+    serial=$(grep 'member=Notify$' "$calls" | head -n 1 | grep -o ' serial=[0-9]*' | cut -d= -f2)
+    id=$(awk -v r="reply_serial=$serial" '$0 ~ r"$" {getline; print $2; exit}' "$calls")
+    wait_colour 100 30 "144,0,0" 2 || { echo "the notification is not over the window"; exit 1; }
+    dbus-send --session --type=signal /org/freedesktop/Notifications \
+      org.freedesktop.Notifications.ActionInvoked "uint32:$id" string:default
+    wait_colour 100 30 "0,128,128" 2 || { echo "activating it did not bring the window up"; exit 1; }
     click_at 324 76 # Reset
     seen CloseNotification >/dev/null
     ;;
