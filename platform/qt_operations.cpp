@@ -83,7 +83,10 @@ void QtOperations::setCaption(Label label, std::string_view caption) {
 void QtOperations::setVisible(Label label, bool visible) {
     hiding_[index(label)] = !visible;
     if (visible) {
-        window_.label(label)->show();
+        // Only if hidden: Qt 6.8 tells screen readers of a show even when the label is showing.
+        if (window_.label(label)->isHidden()) {
+            window_.label(label)->show();
+        }
         return;
     }
     QMetaObject::invokeMethod(
