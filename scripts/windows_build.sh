@@ -58,7 +58,7 @@ while IFS= read -r binary; do
 done < <(find "$stage" -name '*.exe' -o -name '*.dll')
 
 # Without their symbols: a third of the size.
-find "$stage" -name '*.exe' -o -name '*.dll' | xargs x86_64-w64-mingw32-strip --strip-unneeded
+find "$stage" \( -name '*.exe' -o -name '*.dll' \) -exec x86_64-w64-mingw32-strip --strip-unneeded {} +
 
 # The licences: Kestrune's, and Qt's and MinGW's, whose DLLs come along.
 mkdir -p "$stage/licenses"

@@ -13,11 +13,18 @@ namespace kestrune {
 
 namespace {
 
-// Read-only text for a screen reader to read on demand: no caret, no selection.
-class ReadOnlyText : public QAccessibleTextInterface {
+// A widget whose text a screen reader reads on demand: read-only, no caret, no selection.
+class ReadOnlyTextAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
 public:
+    using QAccessibleWidget::QAccessibleWidget;
     virtual QString shownText() const = 0;
 
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        return type == QAccessible::TextInterface ? static_cast<QAccessibleTextInterface*>(this)
+                                                  : QAccessibleWidget::interface_cast(type);
+    }
+    // Both bases have a text(); the widget's one is kept in reach beside the text interface's.
+    QString text(QAccessible::Text t) const override { return QAccessibleWidget::text(t); }
     QString text(int start, int end) const override { return shownText().mid(start, end - start); }
     int characterCount() const override { return int(shownText().size()); }
     int cursorPosition() const override { return 0; }
@@ -38,18 +45,14 @@ public:
 
 // The display: its name says what it is; its value and its text are what it shows. It raises no
 // event as the time goes down, so a screen reader reads it when asked and is not talked over.
-class DisplayAccessible : public QAccessibleWidget, public ReadOnlyText {
+class DisplayAccessible : public ReadOnlyTextAccessible {
 public:
     explicit DisplayAccessible(DisplayLabel* display)
-        : QAccessibleWidget(display, QAccessible::StaticText) {}
+        : ReadOnlyTextAccessible(display, QAccessible::StaticText) {}
 
-    void* interface_cast(QAccessible::InterfaceType type) override {
-        return type == QAccessible::TextInterface ? static_cast<QAccessibleTextInterface*>(this)
-                                                  : QAccessibleWidget::interface_cast(type);
-    }
     QString shownText() const override { return static_cast<DisplayLabel*>(widget())->text(); }
     QString text(QAccessible::Text t) const override {
-        return t == QAccessible::Value ? shownText() : QAccessibleWidget::text(t);
+        return t == QAccessible::Value ? shownText() : ReadOnlyTextAccessible::text(t);
     }
 };
 
@@ -67,19 +70,15 @@ public:
 
 // Time up: an alert that appears with the display's text. Screen readers speak an alert as it
 // becomes showing, whichever control has the focus.
-class AlertAccessible : public QAccessibleWidget, public ReadOnlyText {
+class AlertAccessible : public ReadOnlyTextAccessible {
 public:
     explicit AlertAccessible(TimeUpAlert* alert)
-        : QAccessibleWidget(alert, QAccessible::AlertMessage) {}
+        : ReadOnlyTextAccessible(alert, QAccessible::AlertMessage) {}
 
-    void* interface_cast(QAccessible::InterfaceType type) override {
-        return type == QAccessible::TextInterface ? static_cast<QAccessibleTextInterface*>(this)
-                                                  : QAccessibleWidget::interface_cast(type);
-    }
     QString shownText() const override { return static_cast<TimeUpAlert*>(widget())->text(); }
     QString text(QAccessible::Text t) const override {
         return t == QAccessible::Name || t == QAccessible::Value ? shownText()
-                                                                 : QAccessibleWidget::text(t);
+                                                                 : ReadOnlyTextAccessible::text(t);
     }
 };
 

@@ -42,7 +42,10 @@ seen() {
 on_time() {
   local elapsed=$((RED - STARTED))
   echo "red ${elapsed} ms after Start"
-  [ "$elapsed" -ge 2900 ] && [ "$elapsed" -le 3600 ] || { echo "time up not on time"; exit 1; }
+  if [ "$elapsed" -lt 2900 ] || [ "$elapsed" -gt 3600 ]; then
+    echo "time up not on time"
+    exit 1
+  fi
 }
 
 case $scenario in
