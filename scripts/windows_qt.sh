@@ -6,7 +6,7 @@
 #
 # The result is kept in ${KESTRUNE_CACHE:-/var/cache/kestrune}/windows/qt-VERSION-KEY, KEY being a
 # hash of the configure options and the toolchain file, so a change of either builds a new one.
-# The build takes about 40 minutes on two cores; nothing of it goes into the clone.
+# The build takes 15 to 40 minutes on two cores; nothing of it goes into the clone.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -48,7 +48,7 @@ work=$cache/work-$key
 rm -rf "$work"
 mkdir -p "$work/apt/lists/partial" "$work/apt/cache/archives/partial"
 log=$cache/qt-$qt_version-$key.log
-echo "windows: building Qt $qt_version for Windows into $qt (about 40 minutes; log in $log)" >&2
+echo "windows: building Qt $qt_version for Windows into $qt (15 to 40 minutes on two cores; log in $log)" >&2
 
 # apt-get source checks what it downloads against the archive's signed Sources index.
 echo "deb-src http://deb.debian.org/debian bookworm main" >"$work/apt/sources.list"
