@@ -1,8 +1,9 @@
 // The sound module on Windows: plays the alarm with the system's PlaySound, from a WAV image made
 // in memory. PlaySound runs on the module's own thread, so opening the sound device never holds up
 // the window's thread, which only leaves a request.
-#include <mmsystem.h>
 #include <windows.h>
+// After windows.h, whose types it uses.
+#include <mmsystem.h>
 
 #include <condition_variable>
 #include <cstdint>
