@@ -13,7 +13,7 @@ fi
 source tests/e2e/xvfb_session.sh
 start_xvfb
 trap 'kill ${dunst:-} 2>/dev/null; stop_xvfb' EXIT
-# Near the window, as a desktop's notifications are on a small screen.
+# Near the window, so that both fit in one picture.
 config=$(mktemp)
 printf '[global]\n  origin = top-left\n  offset = 830x310\n  width = 260\n  font = WenQuanYi Micro Hei 10\n' >"$config"
 dunst -config "$config" >/dev/null 2>&1 &

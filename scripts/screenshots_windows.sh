@@ -2,9 +2,9 @@
 # Takes screenshots of the Windows build running under Wine on Xvfb, idle, counting down and at
 # time up, into docs/screenshots/wine-*.png. Run scripts/windows_build.sh first.
 #
-# Under Wine 8, Qt's DirectWrite and GDI font engines draw no Latin text in the fields (Wine's
-# stand-in for the system font; Windows itself is not affected), so the pictures use Qt's FreeType
-# engine, which Qt for Windows also has.
+# Under Wine 8, Qt's DirectWrite and GDI font engines draw no Latin text in the fields (seemingly
+# Wine's stand-in for the system font; not checked on Windows itself), so the pictures use Qt's
+# FreeType engine, which Qt for Windows also has.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh --only wine wine64 xvfb xdotool imagemagick

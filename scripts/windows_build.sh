@@ -27,7 +27,7 @@ cmake -S . -B "$out/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
 cmake --build "$out/build"
 
 stage=$out/stage
-rm -rf "$stage"
+rm -rf "$stage" "$out/install"
 cmake --install "$out/build" --prefix "$out/install" >/dev/null
 mkdir -p "$stage"
 cp "$out"/install/bin/* "$stage/"
