@@ -8,12 +8,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh --only wine wine64 xvfb xdotool imagemagick
-WINEPREFIX=$(mktemp -d /tmp/kestrune-wine.XXXXXX)
-export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 source tests/e2e/xvfb_session.sh
+source tests/e2e/wine_session.sh
+trap 'kill ${APP_PID:-} 2>/dev/null; stop_wine; stop_xvfb' EXIT
 start_xvfb
-trap 'kill ${APP_PID:-} 2>/dev/null; wineserver --kill 2>/dev/null; stop_xvfb; rm -rf "$WINEPREFIX"' EXIT
-wineboot --init >/dev/null 2>&1
+start_wine
 out=docs/screenshots
 shot() { import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out/wine-$1.png"; }
 

@@ -9,17 +9,9 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh --only wine wine64 xvfb xdotool imagemagick unzip pulseaudio pulseaudio-utils python3
 scripts/windows_build.sh
 
-WINEPREFIX=$(mktemp -d /tmp/kestrune-wine.XXXXXX)
-export WINEPREFIX WINEDEBUG=-all
-# No Mono or Gecko: Wine would offer to download them, and nothing here needs them.
-export WINEDLLOVERRIDES="mscoree,mshtml="
-cleanup() {
-  wineserver --kill 2>/dev/null || true
-  rm -rf "$WINEPREFIX"
-}
-trap cleanup EXIT
-wineboot --init >/dev/null 2>&1
-wineserver --wait
+source tests/e2e/wine_session.sh
+trap stop_wine EXIT
+start_wine
 
 (cd build-windows/build && ctest --output-on-failure)
 tests/e2e/countdown_test.sh wine build-windows/stage/kestrune.exe
