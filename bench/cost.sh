@@ -13,7 +13,7 @@ scripts/build.sh >/dev/null
 seconds=${1:-20}
 source tests/e2e/xvfb_session.sh
 start_xvfb
-trap 'stop_xvfb; kill $(jobs -p) 2>/dev/null || true' EXIT
+at_exit 'kill $(jobs -p) 2>/dev/null || true'
 
 memory() { awk '/^Rss:/ {r=$2} /^Pss:/ {p=$2} END {printf "RSS %d KiB, PSS %d KiB", r, p}' \
   "/proc/$1/smaps_rollup"; }

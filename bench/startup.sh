@@ -7,6 +7,5 @@ scripts/setup.sh xvfb x11-utils
 scripts/build.sh >/dev/null
 source tests/e2e/xvfb_session.sh
 start_xvfb
-trap stop_xvfb EXIT
 build/bench/kestrune_startup_probe "${1:-21}" build/app/kestrune build/bench/kestrune_reference \
   2>/dev/null

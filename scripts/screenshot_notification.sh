@@ -12,7 +12,7 @@ if [ -z "${KESTRUNE_PRIVATE_BUS:-}" ]; then
 fi
 source tests/e2e/xvfb_session.sh
 start_xvfb
-trap 'kill ${dunst:-} 2>/dev/null; stop_xvfb' EXIT
+at_exit 'kill ${dunst:-} 2>/dev/null'
 # Near the window, so that both fit in one picture.
 config=$(mktemp)
 printf '[global]\n  origin = top-left\n  offset = 830x310\n  width = 260\n  font = WenQuanYi Micro Hei 10\n' >"$config"

@@ -10,7 +10,6 @@ mkdir -p "$out"
 
 source tests/e2e/xvfb_session.sh
 start_xvfb
-trap stop_xvfb EXIT
 
 for scale in 1 2; do
   QT_SCALE_FACTOR=$scale build/app/kestrune 2>/dev/null &

@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh --only wine wine64 xvfb xdotool imagemagick
 source tests/e2e/xvfb_session.sh
 source tests/e2e/wine_session.sh
-trap 'kill ${APP_PID:-} 2>/dev/null; stop_wine; stop_xvfb' EXIT
+at_exit stop_wine
 start_xvfb
 start_wine
 out=docs/screenshots

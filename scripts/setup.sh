@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs, with apt-get, whatever the build and the program need and this machine lacks, and the
-# packages named on the command line; with --only first, just the packages named.
+# packages named on the command line; with --tests first, also what the tests need; with --only
+# first, just the packages named.
 set -euo pipefail
 
 build=(
@@ -11,12 +12,21 @@ build=(
   fonts-wqy-microhei                    # a face with the Chinese captions
   fonts-liberation2                     # Liberation Sans, with Arial's metrics, for the display
 )
-if [ "${1:-}" = --only ]; then
-  shift
-  packages=("$@")
-else
-  packages=("${build[@]}" "$@")
-fi
+# Xvfb and friends to drive the real program, PulseAudio and PipeWire to record its alarm, the
+# accessibility bus and pyatspi to read it as a screen reader does, dunst to show its notification,
+# Weston for a Wayland compositor, clang to fuzz.
+tests=(
+  xvfb xdotool imagemagick
+  pulseaudio pulseaudio-utils pipewire pipewire-pulse wireplumber dbus python3
+  at-spi2-core python3-pyatspi dunst
+  systemd polkitd                       # the real logind and polkit, on a bus of the test's own
+  weston qt6-wayland clang libclang-rt-dev
+)
+case ${1:-} in
+  --only) shift; packages=("$@") ;;
+  --tests) shift; packages=("${build[@]}" "${tests[@]}" "$@") ;;
+  *) packages=("${build[@]}" "$@") ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do

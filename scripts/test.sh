@@ -6,13 +6,7 @@
 # started.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-# Xvfb and friends to drive the real program, PulseAudio and PipeWire to record its alarm, the
-# accessibility bus and pyatspi to read it as a screen reader does, dunst to show its notification,
-# Weston for a Wayland compositor, clang to fuzz.
-scripts/setup.sh xvfb xdotool imagemagick \
-  pulseaudio pulseaudio-utils pipewire pipewire-pulse wireplumber dbus python3 \
-  at-spi2-core python3-pyatspi dunst \
-  weston qt6-wayland clang libclang-rt-dev
+scripts/setup.sh --tests
 scripts/build.sh
 (cd build && ctest --output-on-failure -j"$(nproc)")
 scripts/portable_check.sh

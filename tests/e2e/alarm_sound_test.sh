@@ -25,7 +25,7 @@ for program in $needed; do
   command -v "$program" >/dev/null || { echo "SKIPPED: no $program here to record the alarm"; exit 0; }
 done
 source "$here/pulse_session.sh"
-trap 'record_stop >/dev/null 2>&1 || true; pulse_cleanup; stop_xvfb' EXIT
+at_exit 'record_stop >/dev/null 2>&1 || true; pulse_cleanup'
 
 now_ms() { date +%s%3N; }
 fail() { echo "$server, $scenario: $*"; exit 1; }

@@ -6,7 +6,6 @@ set -euo pipefail
 kestrune=("$@")
 source "$(dirname "$0")/xvfb_session.sh"
 start_xvfb
-trap stop_xvfb EXIT
 
 start_kestrune "${kestrune[@]}"
 # Centred on the 1280 x 800 screen.
@@ -22,5 +21,6 @@ click_at 324 162                        # Exit
 status=0
 timeout 5 tail --pid="$APP_PID" -f /dev/null || { echo "still running after Exit"; exit 1; }
 wait "$APP_PID" || status=$?
+APP_PID=""
 [ "$status" -eq 0 ] || { echo "exit status $status"; exit 1; }
 echo "countdown under Xvfb: passed"

@@ -22,11 +22,10 @@ bus_pid=$(dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/fre
   org.freedesktop.DBus.GetConnectionUnixProcessID string:org.freedesktop.DBus | awk '/uint32/ {print $2}')
 cleanup() {
   kill -CONT "$bus_pid" 2>/dev/null || true
-  kill "${APP_PID:-}" "${MONITOR:-}" "${SERVER:-}" 2>/dev/null || true
-  stop_xvfb
+  kill "${MONITOR:-}" "${SERVER:-}" 2>/dev/null || true
   rm -f "$calls" "$calls.dunstrc"
 }
-trap cleanup EXIT
+at_exit cleanup
 start_xvfb
 
 # Waits up to 3 s until dbus-monitor has seen a call of METHOD; prints it.

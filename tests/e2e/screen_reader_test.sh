@@ -16,11 +16,10 @@ reader=("/usr/bin/python3" "$here/atspi_reader.py")
 source "$here/xvfb_session.sh"
 events=$(mktemp)
 cleanup() {
-  kill "${LISTENER:-}" "${APP_PID:-}" 2>/dev/null || true
-  stop_xvfb
+  kill "${LISTENER:-}" 2>/dev/null || true
   rm -f "$events"
 }
-trap cleanup EXIT
+at_exit cleanup
 start_xvfb
 # As a desktop session does, so that services the bus starts (a notification server) find the display.
 dbus-update-activation-environment DISPLAY

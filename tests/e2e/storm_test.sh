@@ -9,7 +9,6 @@ seconds=${2:-60}
 seed=${3:-$RANDOM}
 source "$(dirname "$0")/xvfb_session.sh"
 start_xvfb
-trap stop_xvfb EXIT
 RANDOM=$seed
 echo "storm of ${seconds} s, seed $seed"
 

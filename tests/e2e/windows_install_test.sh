@@ -8,7 +8,6 @@ installer=$1
 zip_file=$2
 source "$(dirname "$0")/xvfb_session.sh"
 start_xvfb
-trap stop_xvfb EXIT
 
 drive_c=$WINEPREFIX/drive_c
 folder="$drive_c/Program Files/Kestrune"

@@ -1,6 +1,33 @@
 # Helpers for end-to-end checks of the real program under Xvfb. Source it, then call start_xvfb.
 # Nothing here waits a fixed time for the program: each step waits until the screen shows that
 # the program has done what the step asked.
+#
+# At exit the program and the X server are stopped after the script's own clean-up (at_exit), and
+# if the check failed, what the program wrote to its standard error is shown: a sanitizer's report,
+# a warning from Qt, or why it would not start.
+
+PROGRAM_ERRORS=$(mktemp)
+EXIT_CLEANUP=()
+
+# Runs COMMAND when the script ends, however it ends, before the program and the X server stop.
+at_exit() { EXIT_CLEANUP+=("$1"); }
+
+e2e_exit() {
+  local status=$1 cleanup
+  for cleanup in "${EXIT_CLEANUP[@]}"; do eval "$cleanup" || true; done
+  if [ -n "${APP_PID:-}" ]; then
+    kill "$APP_PID" 2>/dev/null || true
+    wait "$APP_PID" 2>/dev/null || true
+  fi
+  stop_xvfb
+  if [ "$status" -ne 0 ] && [ -s "$PROGRAM_ERRORS" ]; then
+    echo "--- the program's standard error:"
+    cat "$PROGRAM_ERRORS"
+    echo "---"
+  fi
+  rm -f "$PROGRAM_ERRORS"
+}
+trap 'e2e_exit $?' EXIT
 
 # Starts an X server of our own. Xvfb picks a display number that is free (it tries each until it
 # can take it), so the checks never reach a server that another user or container started.
@@ -23,7 +50,7 @@ stop_xvfb() { kill "${XVFB_PID:-}" 2>/dev/null || true; }
 
 # Starts the program and waits for its window; sets APP_PID, WINDOW, X, Y, WIDTH, HEIGHT.
 start_kestrune() {
-  "$@" 2>/dev/null &
+  "$@" 2>>"$PROGRAM_ERRORS" &
   APP_PID=$!
   WINDOW=$(timeout 20 xdotool search --sync --onlyvisible --name '^Kestrune$' | head -1)
   [ -n "$WINDOW" ] || { echo "the window did not appear" >&2; return 1; }

@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Runs the end-to-end checks of the real program RUNS times over (20 by default), from the normal
+# build and from the sanitizer build in turn, while as many busy loops as the machine has cores
+# keep every core busy, as other work does on a shared machine. Stops at the first failure and
+# shows its output. Usage: scripts/soak_e2e.sh [RUNS]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+runs=${1:-20}
+scripts/setup.sh --tests
+scripts/build.sh >/dev/null
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DKESTRUNE_SANITIZE=address,undefined >/dev/null
+cmake --build build-asan -j"$(nproc)" >/dev/null
+
+busy=()
+for _ in $(seq "$(nproc)"); do
+  (while :; do :; done) &
+  busy+=($!)
+done
+trap 'kill "${busy[@]}" 2>/dev/null || true' EXIT
+
+log=$(mktemp)
+started=$SECONDS
+for run in $(seq "$runs"); do
+  for build in build build-asan; do
+    if ! (
+      if [ $build = build-asan ]; then
+        source scripts/sanitizer_env.sh
+        exclude="kestrune_e2e_(storm|alarm_pipewire)"
+      else
+        exclude="^$"
+      fi
+      cd $build && ctest --output-on-failure -R "kestrune_e2e_" -E "$exclude"
+    ) >"$log" 2>&1; then
+      cat "$log"
+      echo "soak: run $run of $runs FAILED in $build/ after $((SECONDS - started)) s"
+      exit 1
+    fi
+    echo "soak: run $run of $runs passed in $build/ ($(grep -c ' Passed ' "$log") checks)"
+  done
+done
+echo "soak: $runs runs passed in build/ and build-asan/ in $(((SECONDS - started) / 60)) min" \
+  "$(((SECONDS - started) % 60)) s, every core kept busy"
