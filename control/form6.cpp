@@ -4,14 +4,19 @@
 #include <string>
 
 #include "control/states.h"
+#include "control/window_place.h"
 #include "core/field_number.h"
 #include "core/finish_time.h"
+#include "core/time_up_text.h"
 
 namespace kestrune {
 
 void Form6::Form_Load() {
-    ops_.moveWindow((ops_.screenWidth() - ops_.windowWidth()) / 2,
-                    (ops_.screenHeight() - ops_.windowHeight()) / 2);
+    // Centred; beside the others when more than one Kestrune is open.
+    const ScreenPoint place =
+        windowPlace(ops_.desktopPlace(), ops_.screenWidth(), ops_.screenHeight(),
+                    ops_.windowWidth(), ops_.windowHeight());
+    ops_.moveWindow(place.left, place.top);
     ops_.setTimerInterval(tickInterval);
     hoursSet_ = minutesSet_ = secondsSet_ = 0;
     remaining_ = Duration{0};
@@ -98,6 +103,7 @@ void Form6::StampTimes() {
 void Form6::startRunning() {
     ops_.setBackColor(runningColour);
     ops_.setTimerEnabled(true);
+    ops_.stayAwake(true);
     ops_.setEnabled(Button::Command3, false);
 }
 
@@ -111,6 +117,7 @@ void Form6::Command1_Click() {
 void Form6::Command2_Click() {
     ops_.setCaption(Label::Label13, pausedClockCaption);
     ops_.setTimerEnabled(false);
+    ops_.stayAwake(false);
     ops_.setEnabled(Button::Command3, true);
     ops_.setBackColor(pausedColour);
 }
@@ -170,7 +177,9 @@ void Form6::Timer1_Timer() {
         const float grown = static_cast<float>(ops_.width(Label::Label7) + step);
         ops_.setWidth(Label::Label7, std::min(grown, progressScale));
     } else {
+        const Duration length = timeSerial(hoursSet_, minutesSet_, secondsSet_);
         ops_.setTimerEnabled(false);
+        ops_.stayAwake(false);
         ops_.beep();
         ops_.beep();
         ops_.soundAlarm();
@@ -180,7 +189,7 @@ void Form6::Timer1_Timer() {
         ops_.setCaption(Label::Label1, ops_.nameText() + std::string(timeUpSuffix));
         ops_.setBackColor(timeUpColour);
         ops_.setCaption(Label::Label13, stoppedClockCaption);
-        ops_.announceTimeUp();
+        ops_.announceTimeUp(whoseTimeIsUp(ops_.nameText(), length, ops_.caption(Label::Label11)));
     }
 }
 

@@ -25,7 +25,12 @@ public:
 
     virtual double screenWidth() const = 0;
     virtual double screenHeight() const = 0;
+    // Takes the first place free among the Kestrune windows open on this desktop, and holds it
+    // while the program runs: 0 when this is the only one. Where the desktop places windows itself,
+    // 0.
+    virtual int desktopPlace() = 0;
 
+    virtual std::string caption(Label label) const = 0;
     virtual void setCaption(Label label, std::string_view caption) = 0;
     virtual void setVisible(Label label, bool visible) = 0;
     virtual float width(Label label) const = 0;
@@ -54,10 +59,13 @@ public:
     virtual void prepareAlarm() = 0;
     // Plays the alarm through the desktop's sound server, where there is one; never blocks.
     virtual void soundAlarm() = 0;
+    // While a countdown runs, keeps the computer from going to sleep, so that time up comes on
+    // time; never keeps the screen on or unlocked. False lets it sleep again.
+    virtual void stayAwake(bool awake) = 0;
     // Time is up: asks the desktop to flag the window, without taking the keyboard from other
-    // programs, raises an alert for screen readers with the display's text and shows a desktop
-    // notification.
-    virtual void announceTimeUp() = 0;
+    // programs, tells screen readers the display's text and shows a desktop notification that
+    // says whose time it is.
+    virtual void announceTimeUp(std::string_view whose) = 0;
     // Time up is over (a new start, a preset, Reset): takes back what announceTimeUp left on the
     // desktop. Does nothing when nothing is up.
     virtual void withdrawTimeUp() = 0;

@@ -74,6 +74,19 @@ double QtOperations::screenHeight() const {
     return screenSize().height() * twipsPerPixel;
 }
 
+int QtOperations::desktopPlace() {
+    // Offscreen there is no desktop shared with other programs.
+    const QString platform = QGuiApplication::platformName();
+    if (!placesOwnWindow_ || platform == QLatin1String("offscreen")) {
+        return 0;
+    }
+    return place_.claim(platform + qEnvironmentVariable("DISPLAY"));
+}
+
+std::string QtOperations::caption(Label label) const {
+    return window_.label(label)->text().toStdString();
+}
+
 void QtOperations::setCaption(Label label, std::string_view caption) {
     window_.label(label)->setText(qText(caption));
 }
@@ -169,14 +182,18 @@ void QtOperations::soundAlarm() {
     alarm_.play();
 }
 
-void QtOperations::announceTimeUp() {
+void QtOperations::stayAwake(bool awake) {
+    awake_.hold(awake);
+}
+
+void QtOperations::announceTimeUp(std::string_view whose) {
     QApplication::alert(&window_);
     QLabel* display = window_.label(Label::Label1);
     display->setAccessibleDescription(display->text());
     QAccessibleEvent alert(display, QAccessible::Alert);
     QAccessible::updateAccessibility(&alert);
     window_.timeUpAlert()->announce(display->text());
-    notice_.show(window_.nameField()->text());
+    notice_.show(qText(whose));
 }
 
 void QtOperations::withdrawTimeUp() {

@@ -4,9 +4,11 @@
 #include <functional>
 
 #include "control/operations.h"
-#include "platform/alarm_sound.h"
-#include "platform/qt_tick_timer.h"
-#include "platform/time_up_notice.h"
+#include "platform/awake/stay_awake.h"
+#include "platform/desktop_place.h"
+#include "platform/notice/time_up_notice.h"
+#include "platform/sound/alarm_sound.h"
+#include "platform/timer/qt_tick_timer.h"
 
 namespace kestrune {
 
@@ -28,7 +30,9 @@ public:
 
     double screenWidth() const override;
     double screenHeight() const override;
+    int desktopPlace() override;
 
+    std::string caption(Label label) const override;
     void setCaption(Label label, std::string_view caption) override;
     void setVisible(Label label, bool visible) override;
     float width(Label label) const override;
@@ -49,7 +53,8 @@ public:
     void beep() override;
     void prepareAlarm() override;
     void soundAlarm() override;
-    void announceTimeUp() override;
+    void stayAwake(bool awake) override;
+    void announceTimeUp(std::string_view whose) override;
     void withdrawTimeUp() override;
     ClockReading now() const override;
 
@@ -58,6 +63,8 @@ private:
     QtTickTimer timer_;
     AlarmSound alarm_;
     TimeUpNotice notice_;
+    StayAwake awake_;
+    DesktopPlace place_;
     bool placesOwnWindow_;
     std::array<float, labelCount> widths_{};
     std::array<bool, labelCount> hiding_{};

@@ -49,6 +49,8 @@ echo "== appstreamcli validate"
 appstreamcli validate --no-net "$work/root/usr/share/metainfo/org.kestrune.Kestrune.metainfo.xml"
 echo "== desktop-file-validate"
 desktop-file-validate "$work/root/usr/share/applications/org.kestrune.Kestrune.desktop"
+grep -q '^Name\[zh_CN\]=新计时器$' "$work/root/usr/share/applications/org.kestrune.Kestrune.desktop" ||
+  { echo "the desktop entry offers no new timer"; exit 1; }
 
 echo "== installed"
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "$deb" >"$work/install.log" 2>&1 ||
@@ -61,7 +63,7 @@ remove() {
   removed=true
   DEBIAN_FRONTEND=noninteractive $sudo apt-get remove -y -qq kestrune >/dev/null 2>&1 || true
 }
-trap 'remove; stop_xvfb' EXIT
+at_exit remove
 
 for file in /usr/bin/kestrune /usr/lib/kestrune/kestrune_alarm.so \
   /usr/share/applications/org.kestrune.Kestrune.desktop \

@@ -11,7 +11,7 @@
 #include <thread>
 #include <utility>
 
-#include "platform/alarm_player.h"
+#include "platform/sound/alarm_player.h"
 
 namespace kestrune {
 namespace {

@@ -12,7 +12,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/alarm_player.h"
+#include "platform/sound/alarm_player.h"
 
 namespace kestrune {
 namespace {

@@ -25,6 +25,7 @@ TEST_F(Countdown, StartTurnsTheWindowToRunning) {
     desk.click(Button::Command1);
     EXPECT_EQ(desk.background(), runningColour);
     EXPECT_TRUE(desk.ops.timerEnabled);
+    EXPECT_TRUE(desk.ops.awake);
     EXPECT_FALSE(desk.ops.isEnabled(Button::Command3));
     EXPECT_EQ(desk.caption(Label::Label13), "当前时间:");
     EXPECT_EQ(desk.caption(Label::Label11), "14:20:07");
@@ -47,6 +48,7 @@ TEST_F(Countdown, ThreeSecondsCountDownAndTimeIsUpOnTheFourthTick) {
     EXPECT_EQ(desk.ops.beeps, 2);
     EXPECT_EQ(desk.ops.alarms, 1);
     EXPECT_THAT(desk.ops.announcements, ElementsAre("王芳时间到！"));
+    EXPECT_THAT(desk.ops.notices, ElementsAre("王芳"));
     EXPECT_FALSE(desk.ops.timerEnabled);
     EXPECT_TRUE(desk.ops.isEnabled(Button::Command3));
     EXPECT_THAT(desk.ops.texts, ElementsAre("", "", ""));
@@ -62,6 +64,8 @@ TEST_F(Countdown, TimeUpWithoutANameShowsOnlyTheMessage) {
     startSeconds("1");
     desk.tick(2);
     EXPECT_EQ(desk.display(), "时间到！");
+    // The notification says which countdown ended: its length and when it started.
+    EXPECT_THAT(desk.ops.notices, ElementsAre("00:01 · 开始 14:20:07"));
 }
 
 TEST_F(Countdown, OneMinuteGrowsTheBarByAnEqualStepToTheFullTrack) {

@@ -23,7 +23,9 @@ public:
 
     double screenWidth() const override { return screenW; }
     double screenHeight() const override { return screenH; }
+    int desktopPlace() override { return place; }
 
+    std::string caption(Label label) const override { return captions[index(label)]; }
     void setCaption(Label label, std::string_view caption) override;
     void setVisible(Label label, bool visible) override { visibles[index(label)] = visible; }
     float width(Label label) const override { return widths[index(label)]; }
@@ -45,8 +47,10 @@ public:
     void beep() override { ++beeps; }
     void prepareAlarm() override { alarmPrepared = true; }
     void soundAlarm() override { ++alarms; }
-    void announceTimeUp() override {
+    void stayAwake(bool keep) override { awake = keep; }
+    void announceTimeUp(std::string_view whose) override {
         announcements.push_back(captions[index(Label::Label1)]);
+        notices.emplace_back(whose);
         timeUpShown = true;
     }
     void withdrawTimeUp() override { timeUpShown = false; }
@@ -57,6 +61,7 @@ public:
     double top = 0;
     double screenW = 1920 * 15;
     double screenH = 1080 * 15;
+    int place = 0;
     int moves = 0;
     bool unloaded = false;
 
@@ -75,7 +80,9 @@ public:
     int beeps = 0;
     int alarms = 0;
     bool alarmPrepared = false;
+    bool awake = false;                      // the computer kept from sleeping
     std::vector<std::string> announcements;  // the display's text at each time up
+    std::vector<std::string> notices;        // whose time was up, as the notification says
     bool timeUpShown = false;                // announced and not yet withdrawn
     ClockReading clock{14, 20, 7, "2024/5/6"};
 

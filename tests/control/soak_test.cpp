@@ -275,6 +275,11 @@ private:
         }
         const bool timer = desk.ops.timerEnabled;
         const bool reset = desk.ops.isEnabled(Button::Command3);
+        // Kept from sleeping exactly while it counts down.
+        if (desk.ops.awake != timer) {
+            return std::string(timer ? "counting while the computer may sleep"
+                                     : "keeping the computer awake while stopped");
+        }
         switch (desk.background()) {
             case idleColour:
                 if (timer) {

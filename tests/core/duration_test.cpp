@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "core/clock.h"
+#include "core/time_up_text.h"
 
 namespace kestrune {
 namespace {
@@ -51,6 +52,14 @@ TEST(OneSecondLess, OfTheSmallestCountIsZeroWithoutOverflow) {
     EXPECT_EQ(oneSecondLess(Duration{INT64_MIN}), Duration{0});
     EXPECT_EQ(durationText(Duration{INT64_MIN}), "00:00:00");
     EXPECT_EQ(durationText(Duration{INT64_MAX}), "2562047788015215:30:07");
+}
+
+TEST(WhoseTimeIsUp, IsTheNameOrElseTheLengthAndTheStart) {
+    EXPECT_EQ(whoseTimeIsUp("王芳", Duration{1500}, "10:05:12"), "王芳");
+    EXPECT_EQ(whoseTimeIsUp("", Duration{1500}, "10:05:12"), "25:00 · 开始 10:05:12");
+    EXPECT_EQ(whoseTimeIsUp("  ", Duration{59}, "09:00:00"), "00:59 · 开始 09:00:00");
+    EXPECT_EQ(whoseTimeIsUp("", Duration{3930}, "23:59:59"), "1:05:30 · 开始 23:59:59");
+    EXPECT_EQ(whoseTimeIsUp("", Duration{90000}, "08:00:00"), "25:00:00 · 开始 08:00:00");
 }
 
 TEST(ClockText, IsTheShortDateAndA24HourTime) {

@@ -5,7 +5,7 @@
 #include <memory>
 #include <optional>
 
-#include "platform/boot_clock.h"
+#include "platform/timer/boot_clock.h"
 
 namespace kestrune {
 

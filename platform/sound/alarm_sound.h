@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/alarm_player.h"
+#include "platform/sound/alarm_player.h"
 
 namespace kestrune {
 

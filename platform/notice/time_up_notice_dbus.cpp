@@ -4,11 +4,11 @@
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
-#include <QThread>
 #include <QVariantMap>
 #include <optional>
 
-#include "platform/time_up_notice.h"
+#include "platform/bus_thread.h"
+#include "platform/notice/time_up_notice.h"
 
 namespace kestrune {
 
@@ -61,7 +61,7 @@ public:
         return true;
     }
 
-    void show(const QString& name) {
+    void show(const QString& whose) {
         if (!connected()) {
             return;
         }
@@ -72,7 +72,7 @@ public:
         // Critical, and 0: it never expires of itself.
         const QDBusMessage notify = call(
             QStringLiteral("Notify"), {QStringLiteral("Kestrune"), id_, QStringLiteral("kestrune"),
-                                       QStringLiteral("时间到！"), name, actions, hints, 0});
+                                       QStringLiteral("时间到！"), whose, actions, hints, 0});
         closeWhenShown_ = false;
         ++pending_;
         bus_->callWithCallback(notify, this, SLOT(shown(QDBusMessage)), SLOT(notShown()));
@@ -118,42 +118,27 @@ private:
 };
 
 struct TimeUpNotice::System {
-    QThread thread;
     NoticeOnBus* notice;
+    BusThread thread;
 };
 
-TimeUpNotice::TimeUpNotice(std::function<void()> onActivated)
-    : system_(std::make_unique<System>()) {
+TimeUpNotice::TimeUpNotice(std::function<void()> onActivated) {
     // Activation is reported on the window's thread.
-    system_->notice = new NoticeOnBus([onActivated] {
+    auto* notice = new NoticeOnBus([onActivated] {
         QMetaObject::invokeMethod(QCoreApplication::instance(), onActivated, Qt::QueuedConnection);
     });
-    system_->notice->moveToThread(&system_->thread);
-    QObject::connect(&system_->thread, &QThread::finished, system_->notice, &QObject::deleteLater);
-    system_->thread.setObjectName(QStringLiteral("kestrune-notice"));
-    system_->thread.start(QThread::LowPriority);
-    QMetaObject::invokeMethod(
-        system_->notice, [notice = system_->notice] { notice->connected(); }, Qt::QueuedConnection);
+    system_.reset(new System{notice, BusThread(QStringLiteral("kestrune-notice"), notice)});
+    system_->thread.post(notice, [](NoticeOnBus& n) { n.connected(); });
 }
 
-TimeUpNotice::~TimeUpNotice() {
-    system_->thread.quit();
-    if (!system_->thread.wait(QDeadlineTimer(500))) {
-        // Still held up by a hung bus as the program ends: leave the thread to the ending process
-        // rather than wait for the bus's timeout.
-        system_.release();
-    }
-}
+TimeUpNotice::~TimeUpNotice() = default;
 
-void TimeUpNotice::show(const QString& name) {
-    QMetaObject::invokeMethod(
-        system_->notice, [notice = system_->notice, name] { notice->show(name); },
-        Qt::QueuedConnection);
+void TimeUpNotice::show(const QString& whose) {
+    system_->thread.post(system_->notice, [whose](NoticeOnBus& n) { n.show(whose); });
 }
 
 void TimeUpNotice::withdraw() {
-    QMetaObject::invokeMethod(
-        system_->notice, [notice = system_->notice] { notice->withdraw(); }, Qt::QueuedConnection);
+    system_->thread.post(system_->notice, [](NoticeOnBus& n) { n.withdraw(); });
 }
 
 }  // namespace kestrune

@@ -1,4 +1,4 @@
-#include "platform/alarm_tone.h"
+#include "platform/sound/alarm_tone.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,9 +1,9 @@
-#include "platform/alarm_sound.h"
+#include "platform/sound/alarm_sound.h"
 
 #include <QCoreApplication>
 #include <QLibrary>
 
-#include "platform/alarm_tone.h"
+#include "platform/sound/alarm_tone.h"
 
 namespace kestrune {
 

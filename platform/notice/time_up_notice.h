@@ -15,8 +15,9 @@ public:
     explicit TimeUpNotice(std::function<void()> onActivated);
     ~TimeUpNotice();
 
-    // Shows the notice, or replaces the one shown; the patient's name, if any, is its body.
-    void show(const QString& name);
+    // Shows the notice, or replaces the one shown. Its summary is "时间到！", its body `whose`:
+    // the patient's name, or which countdown it was.
+    void show(const QString& whose);
     void withdraw();
 
 private:

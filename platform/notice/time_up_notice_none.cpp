@@ -1,6 +1,6 @@
 // Where the desktop has no notification service that Qt reaches, the flashing taskbar entry and
 // the red window are the notice.
-#include "platform/time_up_notice.h"
+#include "platform/notice/time_up_notice.h"
 
 namespace kestrune {
 

@@ -1,0 +1,24 @@
+#include "platform/bus_thread.h"
+
+#include <QDeadlineTimer>
+#include <chrono>
+#include <cstdlib>
+
+namespace kestrune {
+
+BusThread::BusThread(const QString& name, QObject* worker) {
+    worker->moveToThread(&thread_);
+    QObject::connect(&thread_, &QThread::finished, worker, &QObject::deleteLater);
+    thread_.setObjectName(name);
+    thread_.start();
+}
+
+BusThread::~BusThread() {
+    using namespace std::chrono_literals;
+    thread_.quit();
+    if (!thread_.wait(QDeadlineTimer(2s))) {
+        std::_Exit(EXIT_SUCCESS);
+    }
+}
+
+}  // namespace kestrune

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QObject>
+#include <QThread>
+#include <utility>
+
+namespace kestrune {
+
+// A thread on which the program talks to D-Bus. Connecting to a bus waits for the bus's answer, for
+// up to its 25-second timeout when it hangs, so it never happens on the window's thread: the
+// window's thread only posts work here, and what runs here reaches the window only by posting
+// back. The object given to it lives here and is deleted here when the thread ends.
+class BusThread {
+public:
+    BusThread(const QString& name, QObject* worker);
+    // Ends the thread and waits for it. A thread that a hung bus still holds after a few seconds
+    // means that Qt's own D-Bus thread is held too, and would hold up the program's end for the
+    // bus's timeout: then the program ends at once, with nothing left to save.
+    ~BusThread();
+
+    // Runs `work` on the thread, with the worker.
+    template <typename Worker, typename Work>
+    void post(Worker* worker, Work work) {
+        QMetaObject::invokeMethod(
+            worker, [worker, work = std::move(work)] { work(*worker); }, Qt::QueuedConnection);
+    }
+
+private:
+    QThread thread_;
+};
+
+}  // namespace kestrune

@@ -1,0 +1,38 @@
+#include "platform/desktop_place.h"
+
+#include <QDir>
+#include <QRegularExpression>
+#include <QStandardPaths>
+
+namespace kestrune {
+
+namespace {
+
+constexpr int places = 64;
+
+}  // namespace
+
+int DesktopPlace::claim(const QString& desktop) {
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty()) {
+        return 0;
+    }
+    QString key = desktop;
+    key.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9]")), QStringLiteral("_"));
+    for (int place = 0; place < places; ++place) {
+        auto lock = std::make_unique<QLockFile>(
+            QDir(folder).filePath(QStringLiteral("kestrune-%1-place-%2.lock").arg(key).arg(place)));
+        // Held for as long as the program runs: only a lock whose process is gone is stale.
+        lock->setStaleLockTime(0);
+        if (lock->tryLock(0)) {
+            lock_ = std::move(lock);
+            return place;
+        }
+        if (lock->error() != QLockFile::LockFailedError) {
+            return 0;  // the folder cannot be written
+        }
+    }
+    return 0;
+}
+
+}  // namespace kestrune

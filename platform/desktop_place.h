@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QLockFile>
+#include <memory>
+
+namespace kestrune {
+
+// The place this window holds among the Kestrune windows open on one desktop, so that a second
+// window opens beside the first rather than on top of it. Each place is a lock file in the user's
+// runtime folder, named after the desktop and the place's number and holding only the process's
+// id; the place is held until the program ends. A place whose program ended, however it ended, is
+// free again.
+class DesktopPlace {
+public:
+    // Takes the first free place; 0 where none can be had.
+    int claim(const QString& desktop);
+
+private:
+    std::unique_ptr<QLockFile> lock_;
+};
+
+}  // namespace kestrune

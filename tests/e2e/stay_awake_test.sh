@@ -1,0 +1,92 @@
+#!/usr/bin/env bash
+# The computer is kept from sleeping while a countdown runs, and only then: the real program under
+# Xvfb, the real logind on a system bus of the test's own. Usage: stay_awake_test.sh KESTRUNE SCENARIO
+#   held     no inhibitor while idle; from Start, a resume and the 体温 preset, one sleep inhibitor
+#            (who Kestrune, mode block, never the patient's name), none after Pause, time up and
+#            Exit, and never one that would keep the screen from locking
+#   stopped  logind stopped (SIGSTOP) while the program runs: time up on time, and Exit still ends
+#            the program at once
+#   none     no system bus at all: time up on time
+set -euo pipefail
+kestrune=$1
+scenario=$2
+here=$(dirname "$0")
+for program in dbus-daemon busctl /lib/systemd/systemd-logind /usr/lib/polkit-1/polkitd; do
+  command -v "$program" >/dev/null || { echo "SKIPPED: no $program here"; exit 0; }
+done
+[ "$(id -u)" -eq 0 ] || sudo -n true 2>/dev/null ||
+  { echo "SKIPPED: logind runs as root, and sudo asks for a password here"; exit 0; }
+source "$here/xvfb_session.sh"
+source "$here/logind_session.sh"
+at_exit logind_cleanup
+start_xvfb
+
+# Waits up to 2 s until logind holds exactly the inhibitors given (lines of what, who, mode and
+# process), or none; fails the check with STEP otherwise.
+expect_inhibitors() {
+  local step=$1 wanted=$2 now
+  for _ in $(seq 40); do
+    now=$(inhibitors | cut -f1,2,4,5)
+    [ "$now" = "$wanted" ] && return 0
+    sleep 0.05
+  done
+  echo "$step: logind holds"
+  inhibitors
+  echo "and not: ${wanted:-nothing}"
+  exit 1
+}
+
+on_time() {
+  local elapsed=$((RED - STARTED))
+  echo "red ${elapsed} ms after Start"
+  [ "$elapsed" -ge $((($1 + 1) * 1000 - 100)) ] && [ "$elapsed" -le $((($1 + 1) * 1000 + 600)) ] ||
+    { echo "time up not on time"; exit 1; }
+}
+
+ends_at_exit() {
+  click_at 324 162 # Exit
+  timeout 3 tail --pid="$APP_PID" -f /dev/null || { echo "still running 3 s after Exit"; exit 1; }
+}
+
+case $scenario in
+  held)
+    logind_up || { echo "logind did not start"; exit 1; }
+    start_kestrune "$kestrune"
+    held=$(printf 'sleep\tKestrune\tblock\t%s' "$APP_PID")
+    type_into name Li
+    type_into seconds 3
+    expect_inhibitors "idle" ""
+    click_at 324 18 # Start
+    expect_inhibitors "after Start" "$held"
+    why=$(inhibitors | cut -f3)
+    echo "inhibitor taken: $(inhibitors | cut -f1-4 | tr '\t' ' ')"
+    [[ $why != *Li* ]] || { echo "the reason shown to every user names the patient: $why"; exit 1; }
+    click_at 324 47 # Pause
+    expect_inhibitors "after Pause" ""
+    click_at 324 18 # Start again
+    expect_inhibitors "after resuming" "$held"
+    wait_colour 5 5 "192,0,0" 5 || exit 1
+    expect_inhibitors "at time up" ""
+    click_at 324 104 # 体温
+    expect_inhibitors "after the 5-minute preset" "$held"
+    ends_at_exit
+    expect_inhibitors "after Exit" ""
+    ;;
+  stopped)
+    logind_up || { echo "logind did not start"; exit 1; }
+    start_kestrune "$kestrune"
+    kill -STOP "$LOGIND_PID" 2>/dev/null || sudo -n kill -STOP "$LOGIND_PID"
+    count_down 2
+    on_time 2
+    ends_at_exit
+    ;;
+  none)
+    export DBUS_SYSTEM_BUS_ADDRESS=unix:path=$LOGIND_DIR/no_bus_here
+    start_kestrune "$kestrune"
+    count_down 2
+    on_time 2
+    ends_at_exit
+    ;;
+  *) echo "unknown scenario $scenario"; exit 2 ;;
+esac
+echo "stay awake, $scenario: passed"
