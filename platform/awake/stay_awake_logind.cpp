@@ -25,7 +25,11 @@ class SleepInhibitor : public QObject {
     Q_OBJECT
 
 public:
-    ~SleepInhibitor() override { QDBusConnection::disconnectFromBus(connectionName); }
+    ~SleepInhibitor() override {
+        if (bus_) {
+            QDBusConnection::disconnectFromBus(connectionName);
+        }
+    }
 
     void hold(bool wanted) {
         wanted_ = wanted;

@@ -8,6 +8,9 @@
 #   none     no notification server: the countdown still turns red on time
 #   stopped  the bus itself is stopped (SIGSTOP) while the program runs: the countdown still turns
 #            red on time, Reset still answers, and Exit still ends the program at once
+#   lost     the bus ends while the program runs, and its address then takes connections and never
+#            answers, as a hung bus does: connecting again at time up hangs, yet the countdown turns
+#            red on time and Exit ends the program within 3 s
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 if [ -z "${KESTRUNE_PRIVATE_BUS:-}" ]; then
@@ -23,7 +26,7 @@ bus_pid=$(dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/fre
 cleanup() {
   kill -CONT "$bus_pid" 2>/dev/null || true
   kill "${MONITOR:-}" "${SERVER:-}" 2>/dev/null || true
-  rm -f "$calls" "$calls.dunstrc"
+  rm -f "$calls" "$calls.dunstrc" "$calls.bus"
 }
 at_exit cleanup
 start_xvfb
@@ -95,6 +98,28 @@ case $scenario in
     wait_colour 5 5 "224,224,224" 2 || { echo "Reset did not answer"; exit 1; }
     click_at 324 162 # Exit
     timeout 3 tail --pid="$APP_PID" -f /dev/null || { echo "still running 3 s after Exit"; [ -z "${DEBUG_HANG:-}" ] || gdb -p "$APP_PID" -batch -ex "thread apply all bt 12" 2>&1 | grep -E "^#|^Thread" | head -60; exit 1; }
+    ;;
+  lost)
+    address=unix:path=$calls.bus
+    read -r own_bus < <(dbus-daemon --config-file="$here/session_bus.conf" --address="$address" \
+      --fork --print-pid=1)
+    DBUS_SESSION_BUS_ADDRESS=$address start_kestrune "$kestrune"
+    kill "$own_bus"
+    rm -f "$calls.bus"
+    python3 -c 'import socket, sys, time
+s = socket.socket(socket.AF_UNIX)
+s.bind(sys.argv[1])
+s.listen(16)
+taken = []
+while True:
+    taken.append(s.accept())' "$calls.bus" &
+    SERVER=$!
+    count_down 2
+    on_time
+    exited=$(date +%s%3N)
+    click_at 324 162 # Exit
+    timeout 3 tail --pid="$APP_PID" -f /dev/null || { echo "still running 3 s after Exit"; exit 1; }
+    echo "ended $(($(date +%s%3N) - exited)) ms after Exit"
     ;;
   *)
     echo "unknown scenario $scenario" >&2
