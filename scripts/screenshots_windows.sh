@@ -1,13 +1,9 @@
 #!/usr/bin/env bash
 # Takes screenshots of the Windows build running under Wine on Xvfb, idle, counting down and at
 # time up, into docs/screenshots/wine-*.png. Run scripts/windows_build.sh first.
-#
-# Under Wine 8, Qt's DirectWrite and GDI font engines draw no Latin text in the fields (seemingly
-# Wine's stand-in for the system font; not checked on Windows itself), so the pictures use Qt's
-# FreeType engine, which Qt for Windows also has.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh --only wine wine64 xvfb xdotool imagemagick
+scripts/setup.sh --only wine wine64 fonts-wine xvfb xdotool imagemagick
 source tests/e2e/xvfb_session.sh
 source tests/e2e/wine_session.sh
 at_exit stop_wine
@@ -16,7 +12,7 @@ start_wine
 out=docs/screenshots
 shot() { import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out/wine-$1.png"; }
 
-start_kestrune wine build-windows/stage/kestrune.exe -platform windows:fontengine=freetype
+start_kestrune wine build-windows/stage/kestrune.exe
 shot idle
 type_into seconds 4
 type_into name 'Li Hua'

@@ -6,7 +6,7 @@
 # installer and the zip.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh --only wine wine64 xvfb xdotool imagemagick unzip pulseaudio pulseaudio-utils python3
+scripts/setup.sh --only wine wine64 fonts-wine xvfb xdotool imagemagick unzip pulseaudio pulseaudio-utils python3
 scripts/windows_build.sh
 
 source tests/e2e/wine_session.sh

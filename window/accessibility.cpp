@@ -68,12 +68,13 @@ public:
     }
 };
 
-// Time up: an alert that appears with the display's text. Screen readers speak an alert as it
-// becomes showing, whichever control has the focus.
+// Time up: a notification that appears with the display's text. Screen readers speak a
+// notification as it becomes showing, whichever window or control has the focus; Orca, for one,
+// speaks an object that appears only if it is a notification or a tool tip, not an alert.
 class AlertAccessible : public ReadOnlyTextAccessible {
 public:
-    explicit AlertAccessible(TimeUpAlert* alert)
-        : ReadOnlyTextAccessible(alert, QAccessible::AlertMessage) {}
+    AlertAccessible(TimeUpAlert* alert, QAccessible::Role role)
+        : ReadOnlyTextAccessible(alert, role) {}
 
     QString shownText() const override { return static_cast<TimeUpAlert*>(widget())->text(); }
     QString text(QAccessible::Text t) const override {
@@ -108,6 +109,8 @@ public:
     QVariant minimumStepSize() const override { return 1; }
 };
 
+QAccessible::Role timeUpRole = QAccessible::Notification;
+
 QAccessibleInterface* factory(const QString&, QObject* object) {
     if (auto* window = qobject_cast<MainWindow*>(object)) {
         // A frame named by its title, as screen readers expect of a program's window.
@@ -118,7 +121,7 @@ QAccessibleInterface* factory(const QString&, QObject* object) {
         return new FieldAccessible(field);
     }
     if (auto* alert = dynamic_cast<TimeUpAlert*>(object)) {
-        return new AlertAccessible(alert);
+        return new AlertAccessible(alert, timeUpRole);
     }
     if (auto* display = dynamic_cast<DisplayLabel*>(object)) {
         return new DisplayAccessible(display);
@@ -131,8 +134,9 @@ QAccessibleInterface* factory(const QString&, QObject* object) {
 
 }  // namespace
 
-void installAccessibleInterfaces() {
-    static const bool installed = [] {
+void installAccessibleInterfaces(QAccessible::Role role) {
+    static const bool installed = [role] {
+        timeUpRole = role;
         QAccessible::installFactory(factory);
         return true;
     }();

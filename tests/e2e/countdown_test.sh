@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The real program under Xvfb: a 2-second countdown started with the mouse turns the window red
+# The real program under Xvfb: the typed duration and name are drawn in their fields, and a
+# 2-second countdown started with the mouse turns the window red
 # 3 seconds later (the display reads 00:00:00 for the last second), and Exit ends the program with
 # status 0. Usage: countdown_test.sh COMMAND... (the program, or wine and the Windows program)
 set -euo pipefail
@@ -11,7 +12,11 @@ start_kestrune "${kestrune[@]}"
 # Centred on the 1280 x 800 screen.
 [ "$X,$Y" = "463,310" ] || { echo "window at $X,$Y, not centred"; exit 1; }
 
-count_down 2 || exit 1
+# What is typed is drawn: the digits and the name.
+type_into name Li
+type_into seconds 2
+text_drawn seconds && text_drawn name || exit 1
+run_down 2 || exit 1
 elapsed=$((RED - STARTED))
 echo "red ${elapsed} ms after Start"
 [ "$elapsed" -ge 2900 ] || { echo "time up too early"; exit 1; }

@@ -8,6 +8,11 @@ start_wine() {
   export WINEDLLOVERRIDES="mscoree,mshtml="
   wineboot --init >/dev/null 2>&1
   wineserver --wait
+  # Windows has Tahoma in its Fonts folder, and its dialog font, "MS Shell Dlg 2", is Tahoma.
+  # Debian's Wine 8 leaves the prefix's Fonts folder empty and does not look for its own fonts
+  # (fonts-wine) elsewhere, so that without them the dialog font falls back to a font of this
+  # machine's, and Qt's default GDI font engine then draws no typed text in the fields at all.
+  cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
 }
 
 stop_wine() {

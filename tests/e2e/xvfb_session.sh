@@ -111,7 +111,7 @@ settled_look() {
 # Clicks a field, waits until it shows the keyboard focus (its frame and caret are drawn only once
 # the window is active and the field has the focus: keys typed before then would be lost), types
 # TEXT and waits until it is shown: in the countdown display for a duration field, in the field
-# for the name. Usage: type_into hours|minutes|seconds|name TEXT
+# for the name. Usage: type_into hours|minutes|seconds|name TEXT; TYPE_DELAY (ms) spaces the keys.
 type_into() {
   local rect edit watched before_edit before_watched
   read -r -a rect <<<"${FIELD[$1]}"
@@ -125,15 +125,30 @@ type_into() {
   wait_changed "${edit[@]}" "$before_edit" || return 1
   # shellcheck disable=SC2086
   before_watched=$(look_of $watched)
-  xdotool type "$2"
+  xdotool type ${TYPE_DELAY:+--delay "$TYPE_DELAY"} "$2"
   # shellcheck disable=SC2086
   wait_changed $watched "$before_watched"
+}
+
+# Whether a field shows typed text: some of its edit part's pixels are dark. FIELD as type_into.
+text_drawn() {
+  local rect dark
+  read -r -a rect <<<"${FIELD[$1]}"
+  dark=$(import -window root -crop "$((rect[2] - 20))x$((rect[3] - 6))+$((X + rect[0] + 3))+$((Y + rect[1] + 3))" \
+    -colorspace gray -depth 8 txt:- | awk -F'[(,)]' 'NR > 1 && $3 + 0 < 100' | wc -l)
+  [ "$dark" -ge 4 ] || { echo "the $1 field draws none of the typed text" >&2; return 1; }
 }
 
 # Types SECONDS into the seconds field, presses Start, checks that the window runs and waits until
 # it is red, at most SECONDS + 3 s; sets STARTED and RED, in ms of the wall clock.
 count_down() {
   type_into seconds "$1" || return 1
+  run_down "$1"
+}
+
+# Presses Start with SECONDS set, checks that the window runs and waits until it is red, at most
+# SECONDS + 3 s; sets STARTED and RED, in ms of the wall clock.
+run_down() {
   STARTED=$(date +%s%3N)
   click_at 324 18 # Start
   wait_colour 5 5 "0,192,192" 2 || { echo "not running after Start" >&2; return 1; }

@@ -1,0 +1,125 @@
+#!/usr/bin/env bash
+# Orca, the screen reader itself, speaks time up: the real program under Xvfb, on a D-Bus session
+# of the test's own with accessibility switched on before the program starts, Orca with its debug
+# log, and speech-dispatcher with an output module that writes what it is given to a file, timed,
+# instead of speaking it (its sound goes to a sound server of the test's own, with a null output).
+# Usage: orca_test.sh KESTRUNE SCENARIO
+#   focused    the focus stays in Kestrune: "Li时间到！" is spoken within 2 s of the window
+#              turning red, and nothing of the countdown's display while it counts
+#   elsewhere  the focus is in another program's window at time up: the same
+#   control    KESTRUNE is the program with its earlier alert-role announcement: the check of
+#              "focused" must fail, as Orca says nothing of an alert that appears
+set -euo pipefail
+if [ -z "${KESTRUNE_PRIVATE_BUS:-}" ]; then
+  exec env KESTRUNE_PRIVATE_BUS=1 dbus-run-session -- "$0" "$@" 2> >(grep -v -e '^dbus-daemon' -e '^X connection to' -e '^SpiRegistry daemon' >&2)
+fi
+kestrune=$1
+scenario=$2
+here=$(cd "$(dirname "$0")" && pwd)
+for program in orca speech-dispatcher /usr/lib/speech-dispatcher-modules/sd_generic pulseaudio; do
+  command -v "$program" >/dev/null || { echo "SKIPPED: no $program here"; exit 0; }
+done
+source "$here/xvfb_session.sh"
+source "$here/pulse_session.sh"
+work=$(mktemp -d)
+at_exit 'kill ${ORCA:-} ${SPEECH:-} ${OTHER:-} 2>/dev/null || true; pulse_cleanup; [ -n "${KEEP_ORCA_WORK:-}" ] || rm -rf "$work"'
+
+# Orca and speech-dispatcher read their settings from folders of the test's own.
+export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data GSETTINGS_BACKEND=memory
+mkdir -p "$HOME" "$XDG_CONFIG_HOME/speech-dispatcher/modules" "$XDG_DATA_HOME"
+spoken=$work/spoken
+cat >"$XDG_CONFIG_HOME/speech-dispatcher/speechd.conf" <<CONF
+LogDir "$work"
+AudioOutputMethod "pulse"
+AddModule "recorder" "sd_generic" "recorder.conf"
+DefaultModule recorder
+CONF
+# Each text given to speak, after the time in ms of the wall clock.
+cat >"$XDG_CONFIG_HOME/speech-dispatcher/modules/recorder.conf" <<CONF
+GenericExecuteSynth "printf '%s %s\\\\n' \\"\\\$(date +%s%3N)\\" \\'\\\$DATA\\' >>$spoken"
+AddVoice "en" "MALE1" "en"
+AddVoice "zh" "MALE1" "zh"
+DefaultVoice "en"
+GenericLanguage "en" "en" "utf-8"
+GenericLanguage "zh" "zh" "utf-8"
+CONF
+
+# Waits up to SECONDS for a line of what was spoken that matches PATTERN (grep -E), from line
+# FROM on; prints the first.
+heard() {
+  local deadline=$(($(date +%s%3N) + $1 * 1000)) line
+  until line=$(tail -n +"${3:-1}" "$spoken" 2>/dev/null | grep -m1 -E "$2"); do
+    [ "$(date +%s%3N)" -lt "$deadline" ] || return 1
+    sleep 0.05
+  done
+  echo "$line"
+}
+spoken_lines() { [ -e "$spoken" ] && wc -l <"$spoken" || echo 0; }
+
+start_xvfb
+pulse_up || { echo "the sound server did not start"; exit 1; }
+dbus-update-activation-environment DISPLAY
+dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
+  org.freedesktop.DBus.Properties.Set string:org.a11y.Status string:IsEnabled \
+  variant:boolean:true >/dev/null
+speech-dispatcher -s -t 0 -C "$XDG_CONFIG_HOME/speech-dispatcher" >"$work/speechd.out" 2>&1 &
+SPEECH=$!
+orca --replace --debug-file="$work/orca.log" >"$work/orca.out" 2>&1 &
+ORCA=$!
+heard 20 "Screen reader on" >/dev/null || { echo "Orca did not start"; cat "$work/orca.out"; exit 1; }
+
+start_kestrune "$kestrune"
+if [ "$scenario" = elsewhere ]; then
+  # Another program's window, to take the focus from Kestrune.
+  /usr/bin/python3 -c 'import gi
+gi.require_version("Gtk", "3.0")
+from gi.repository import Gtk
+window = Gtk.Window(title="Other")
+window.add(Gtk.Entry())
+window.show_all()
+Gtk.main()' &
+  OTHER=$!
+  other=$(timeout 10 xdotool search --sync --onlyvisible --name '^Other$' | head -1)
+fi
+# Orca answers every key; typed at full speed, a key may come before it has answered the last.
+export TYPE_DELAY=100
+type_into seconds 3
+heard 10 "Kestrune frame|秒" >/dev/null || { echo "Orca does not follow the focus in Kestrune"; cat "$spoken"; exit 1; }
+type_into name Li
+started_at=$(($(spoken_lines) + 1))
+click_at 324 18 # Start
+wait_colour 5 5 "0,192,192" 2 || exit 1
+if [ "$scenario" = elsewhere ]; then
+  xdotool windowfocus --sync "$other"
+  heard 3 "Other frame" "$started_at" >/dev/null || { echo "the focus did not move to the other window"; exit 1; }
+fi
+wait_colour 5 5 "192,0,0" 6 || exit 1
+red=$(date +%s%3N)
+red_at=$(spoken_lines)
+
+said=$(heard 2 "Li时间到" "$started_at") || said=""
+case $scenario in
+  control)
+    [ -z "$said" ] || { echo "Orca spoke the alert-role announcement: $said"; exit 1; }
+    echo "control: nothing spoken of time up within 2 s of red, as expected of an alert"
+    ;;
+  *)
+    [ -n "$said" ] || { echo "Orca said nothing of time up within 2 s of red"; cat "$spoken"; exit 1; }
+    echo "Orca spoke '${said#* }' $((${said%% *} - red)) ms after the window was seen red"
+    if [ "$scenario" = elsewhere ] && tail -n +"$((red_at + 1))" "$spoken" | grep -q "Kestrune frame"; then
+      echo "Kestrune took the focus back at time up:"
+      cat "$spoken"
+      exit 1
+    fi
+    if head -n "$red_at" "$spoken" | tail -n +"$started_at" | grep -q "00:00:0"; then
+      echo "Orca spoke the countdown's display while it counted:"
+      cat "$spoken"
+      exit 1
+    fi
+    # What Orca logged of it, once it has ended and written its log out.
+    timeout 5 orca --quit >/dev/null 2>&1 || true
+    timeout 5 tail --pid="$ORCA" -f /dev/null || true
+    grep -F "Li时间到" "$work/orca.log" | grep -E "SPEECH OUTPUT|OBJECT EVENT" | sed 's/^/  orca: /'
+    ;;
+esac
+echo "orca, $scenario: passed"
