@@ -24,7 +24,7 @@ ROLES = {
     "combo box": {pyatspi.ROLE_COMBO_BOX},
     "text": {pyatspi.ROLE_TEXT, pyatspi.ROLE_ENTRY},
     "progress bar": {pyatspi.ROLE_PROGRESS_BAR},
-    "alert": {pyatspi.ROLE_ALERT},
+    "notification": {pyatspi.ROLE_NOTIFICATION},
 }
 
 

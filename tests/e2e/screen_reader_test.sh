@@ -4,7 +4,7 @@
 # - every control's name and role, the window a frame named Kestrune;
 # - the display's text before, during and after a countdown;
 # - the fields' names, values and captions once filled;
-# - at time up, an alert becoming showing with the name and "时间到！" within 1 s of the window
+# - at time up, a notification becoming showing with the name and "时间到！" within 1 s of the window
 #   turning red; and no showing events from the display while it counts.
 set -euo pipefail
 if [ -z "${KESTRUNE_PRIVATE_BUS:-}" ]; then
@@ -58,18 +58,18 @@ wait_colour 5 5 "192,0,0" 6 || exit 1
 red=$(date +%s%3N)
 expect "display at time up" "Li时间到！" "$("${reader[@]}" text)"
 
-# The alert's showing event, within 1 s of the window turning red (it may come a little before
+# The notification's showing event, within 1 s of the window turning red (it may come a little before
 # the colour poll sees red).
 alert=""
 until [ -n "$alert" ] || [ "$(date +%s%3N)" -gt $((red + 1000)) ]; do
-  alert=$(awk -F'\t' '$2 == "object:state-changed:showing" && $3 == 1 && $4 == "alert"' "$events")
+  alert=$(awk -F'\t' '$2 == "object:state-changed:showing" && $3 == 1 && $4 == "notification"' "$events")
   sleep 0.05
 done
-[ -n "$alert" ] || { echo "no alert became showing within 1 s of time up"; cat "$events"; exit 1; }
+[ -n "$alert" ] || { echo "no notification became showing within 1 s of time up"; cat "$events"; exit 1; }
 heard=$(cut -f1 <<<"$alert" | head -n 1)
-expect "the alert's text" "Li时间到！" "$(cut -f5 <<<"$alert" | head -n 1)"
-echo "alert heard $((heard - red)) ms after the window was seen red"
-[ $((heard - red)) -le 1000 ] || { echo "the alert came too late"; exit 1; }
+expect "the notification's text" "Li时间到！" "$(cut -f5 <<<"$alert" | head -n 1)"
+echo "notification heard $((heard - red)) ms after the window was seen red"
+[ $((heard - red)) -le 1000 ] || { echo "the notification came too late"; exit 1; }
 if awk -F'\t' '$2 == "object:state-changed:showing" && $5 == "剩余时间"' "$events" | grep -q .; then
   echo "the display announced itself while counting:"
   grep '剩余时间' "$events"
