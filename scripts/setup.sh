@@ -13,12 +13,12 @@ build=(
   fonts-liberation2                     # Liberation Sans, with Arial's metrics, for the display
 )
 # Xvfb and friends to drive the real program, PulseAudio and PipeWire to record its alarm, the
-# accessibility bus and pyatspi to read it as a screen reader does, dunst to show its notification,
-# Weston for a Wayland compositor, clang to fuzz.
+# accessibility bus, pyatspi and Orca to read it as a screen reader does, dunst to show its
+# notification, Weston for a Wayland compositor, clang to fuzz.
 tests=(
   xvfb xdotool imagemagick
   pulseaudio pulseaudio-utils pipewire pipewire-pulse wireplumber dbus python3
-  at-spi2-core python3-pyatspi dunst
+  at-spi2-core python3-pyatspi dunst orca speech-dispatcher
   systemd polkitd                       # the real logind and polkit, on a bus of the test's own
   weston qt6-wayland clang libclang-rt-dev
 )
