@@ -3,6 +3,11 @@
 ; 64-bit, as the program is; this also lets it run where only 64-bit Windows programs can.
 Target amd64-unicode
 !include "MUI2.nsh"
+!include "LogicLib.nsh"
+
+; Windows files the program's notifications under this id; the program gives itself the same one
+; (platform/notice/time_up_notice_windows.cpp), and so does the MSI's Start menu entry.
+!define APP_USER_MODEL_ID "Kestrune.Timer"
 
 Name "Kestrune"
 OutFile "${OUTFILE}"
@@ -23,12 +28,43 @@ Function .onInit
   SetRegView 64
 FunctionEnd
 
+; Gives the shortcut whose path is in $0 the AppUserModelID, through the property store of the
+; shell's own link object (IShellLinkW, IPersistFile, IPropertyStore), as NSIS has no command for it.
+Function SetAppUserModelId
+  System::Call 'ole32::CoCreateInstance(g "{00021401-0000-0000-C000-000000000046}", p 0, i 1, g "{000214F9-0000-0000-C000-000000000046}", *p .r1) i .r9'
+  ${If} $9 != 0
+    Return
+  ${EndIf}
+  System::Call '$1->0(g "{0000010b-0000-0000-C000-000000000046}", *p .r2) i .r9'
+  ${If} $9 = 0
+    System::Call '$2->5(w r0, i 2) i .r9'
+    ${If} $9 = 0
+      System::Call '$1->0(g "{886D8EEB-8CF2-4446-8D02-CDBA1DBDCF99}", *p .r3) i .r9'
+      ${If} $9 = 0
+        ; PKEY_AppUserModel_ID, and a PROPVARIANT holding a VT_LPWSTR (31).
+        System::Call '*(g "{9F4C2855-9F79-4B39-A8D0-E1D42DE1D5F3}", i 5) p .r4'
+        System::Call '*(&i2 31, &i2 0, &i2 0, &i2 0, w "${APP_USER_MODEL_ID}", p 0) p .r5'
+        System::Call '$3->6(p r4, p r5) i .r9'
+        System::Call '$3->7() i .r9'
+        System::Call '$2->6(p 0, i 1) i .r9'
+        System::Free $4
+        System::Free $5
+        System::Call '$3->2()'
+      ${EndIf}
+    ${EndIf}
+    System::Call '$2->2()'
+  ${EndIf}
+  System::Call '$1->2()'
+FunctionEnd
+
 Section "Kestrune"
   SetOutPath "$INSTDIR"
   File /r "${STAGE}\*.*"
   WriteUninstaller "$INSTDIR\uninstall.exe"
   SetShellVarContext all
   CreateShortcut "$SMPROGRAMS\Kestrune.lnk" "$INSTDIR\kestrune.exe" "" "$INSTDIR\kestrune.exe" 0
+  StrCpy $0 "$SMPROGRAMS\Kestrune.lnk"
+  Call SetAppUserModelId
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "Kestrune"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\kestrune.exe"

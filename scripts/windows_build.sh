@@ -4,12 +4,13 @@
 #   stage/                            the program with every DLL it needs, as installed
 #   kestrune-VERSION-windows-x64.zip  the same files, for PCs where nothing may be installed
 #   kestrune-VERSION-setup.exe        the installer (NSIS)
+#   kestrune-VERSION-windows-x64.msi  the Windows Installer package (wixl), for Group Policy
 # and the logic tests for Windows, in build-windows/build/tests.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/setup.sh g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64 \
-  qt6-base-dev-tools googletest ninja-build nsis zip imagemagick xz-utils
+  qt6-base-dev-tools googletest ninja-build nsis wixl zip imagemagick xz-utils
 qt=$(scripts/windows_qt.sh)
 out=$PWD/build-windows
 version=$(sed -n 's/^project(Kestrune VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
@@ -81,4 +82,23 @@ rm -f "$zip_file"
 } >"$stage.files.nsh"
 installer=$out/kestrune-$version-setup.exe
 makensis -V2 -DVERSION="$version" -DSTAGE="$stage" -DOUTFILE="$installer" data/kestrune.nsi
-echo "windows: $installer ($(du -h "$installer" | cut -f1)), $zip_file ($(du -h "$zip_file" | cut -f1))"
+
+# The same files in a Windows Installer package, and the Start menu entry's AppUserModelID, which
+# wixl cannot write, added as the table Windows Installer reads it from. (wixl takes the files'
+# folder relative to here.)
+(cd "$stage" && find . -type f | sort | wixl-heat --var var.SourceDir -p ./ \
+  --component-group Files --directory-ref INSTALLDIR --win64) >"$out/files.wxs"
+msi=$out/kestrune-$version-windows-x64.msi
+wixl -a x64 -D Version="$version" -D SourceDir=build-windows/stage -D Win64=yes -o "$msi" \
+  data/kestrune.wxs "$out/files.wxs"
+app_id=$(sed -n 's/^!define APP_USER_MODEL_ID "\(.*\)"/\1/p' data/kestrune.nsi)
+{
+  printf 'MsiShortcutProperty\tShortcut_\tPropertyKey\tPropVariantValue\n'
+  printf 's72\ts72\ts255\ts255\n'
+  printf 'MsiShortcutProperty\tMsiShortcutProperty\n'
+  printf 'KestruneAppUserModelId\tKestruneShortcut\t%s\t%s\n' \
+    "{9F4C2855-9F79-4B39-A8D0-E1D42DE1D5F3} 5" "$app_id"
+} >"$out/MsiShortcutProperty.idt"
+msibuild "$msi" -i "$out/MsiShortcutProperty.idt"
+echo "windows: $installer ($(du -h "$installer" | cut -f1)), $msi ($(du -h "$msi" | cut -f1))," \
+  "$zip_file ($(du -h "$zip_file" | cut -f1))"

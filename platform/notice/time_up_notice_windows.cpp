@@ -1,0 +1,57 @@
+// The time-up notice on Windows: a message from an icon in the notification area, which Windows 10
+// and 11 show as a toast and keep in the notification centre. The icon is there only while the
+// notice is: Windows shows such messages only for an icon of the program's, and taking the icon
+// away takes its message with it. Clicking the message or the icon brings the window forward.
+// Everything here is Windows' own shell call, which does not wait, on the window's thread.
+#include <windows.h>
+// windows.h before shobjidl.h, which needs it.
+#include <shobjidl.h>
+
+#include <QSystemTrayIcon>
+
+#include "platform/notice/time_up_notice.h"
+#include "window/window_icon.h"
+
+namespace kestrune {
+
+namespace {
+
+// The id Windows files the notifications under; the installers give the Start menu entry the same
+// one (data/kestrune.nsi, data/kestrune.wxs through the build), so that they are shown as
+// Kestrune's.
+constexpr wchar_t appUserModelId[] = L"Kestrune.Timer";
+
+}  // namespace
+
+struct TimeUpNotice::System {
+    std::function<void()> onActivated;
+    std::unique_ptr<QSystemTrayIcon> icon;
+};
+
+TimeUpNotice::TimeUpNotice(std::function<void()> onActivated)
+    : system_(std::make_unique<System>(System{std::move(onActivated), nullptr})) {
+    SetCurrentProcessExplicitAppUserModelID(appUserModelId);
+}
+
+TimeUpNotice::~TimeUpNotice() = default;
+
+void TimeUpNotice::show(const QString& whose) {
+    if (!system_->icon) {
+        system_->icon = std::make_unique<QSystemTrayIcon>(kestruneIcon());
+        system_->icon->setToolTip(QStringLiteral("Kestrune"));
+        QObject::connect(system_->icon.get(), &QSystemTrayIcon::messageClicked,
+                         system_->onActivated);
+        QObject::connect(system_->icon.get(), &QSystemTrayIcon::activated, system_->onActivated);
+    }
+    system_->icon->show();
+    // Shown until dismissed where Windows allows it; it then stays in the notification centre.
+    system_->icon->showMessage(QStringLiteral("时间到！"), whose, kestruneIcon(), 0);
+}
+
+void TimeUpNotice::withdraw() {
+    if (system_->icon) {
+        system_->icon->hide();
+    }
+}
+
+}  // namespace kestrune

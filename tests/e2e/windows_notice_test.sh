@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# The Windows notice under Wine: at time up an icon of Kestrune's appears in the notification area
+# (Wine draws it in its own "Wine System Tray" window, top left) with a message that shows the name,
+# and Reset takes both away. Wine draws the message as a balloon below the tray; Windows 10 and 11
+# show it as a toast. Usage: windows_notice_test.sh KESTRUNE.EXE (with WINEPREFIX set)
+set -euo pipefail
+kestrune=$1
+source "$(dirname "$0")/xvfb_session.sh"
+start_xvfb
+
+tray_shown() { xdotool search --onlyvisible --name '^Wine System Tray$' >/dev/null; }
+# The balloon: white where the screen's own background is black, with the name in dark letters.
+balloon_white() { import -window root -crop 100x60+5+50 -depth 8 txt:- | grep -c '#FFFFFF' || true; }
+balloon_text() {
+  import -window root -crop 60x25+10+85 -colorspace gray -depth 8 txt:- |
+    awk -F'[(,)]' 'NR > 1 && $3 + 0 < 100' | wc -l
+}
+# Waits up to SECONDS until COMMAND succeeds.
+within() {
+  local deadline=$((SECONDS + $1))
+  until "${@:2}"; do
+    [ $SECONDS -lt $deadline ] || return 1
+    sleep 0.1
+  done
+}
+balloon_up() { [ "$(balloon_white)" -gt 1000 ]; }
+all_gone() { ! tray_shown && [ "$(balloon_white)" -lt 100 ]; }
+
+start_kestrune wine "$kestrune"
+type_into name Li
+tray_shown && { echo "an icon in the notification area before time up"; exit 1; }
+count_down 2
+within 5 tray_shown || { echo "no icon in the notification area at time up"; exit 1; }
+within 5 balloon_up || { echo "no message at time up"; exit 1; }
+[ "$(balloon_text)" -ge 4 ] || { echo "the message does not show the name"; exit 1; }
+echo "time up: the icon and its message, with the name"
+click_at 324 76 # Reset
+within 8 all_gone || { echo "Reset did not take the icon and its message away"; exit 1; }
+echo "Windows notice under Wine: passed"
