@@ -89,14 +89,19 @@ struct StayAwake::System {
     BusThread thread;
 };
 
-StayAwake::StayAwake() {
-    auto* inhibitor = new SleepInhibitor;
-    system_.reset(new System{inhibitor, BusThread(QStringLiteral("kestrune-awake"), inhibitor)});
-}
-
+StayAwake::StayAwake() = default;
 StayAwake::~StayAwake() = default;
 
 void StayAwake::hold(bool awake) {
+    if (!system_) {
+        if (!awake) {
+            return;
+        }
+        // The thread starts with the first countdown: it costs nothing to a program only opened.
+        auto* inhibitor = new SleepInhibitor;
+        system_.reset(
+            new System{inhibitor, BusThread(QStringLiteral("kestrune-awake"), inhibitor)});
+    }
     system_->thread.post(system_->inhibitor, [awake](SleepInhibitor& i) { i.hold(awake); });
 }
 
