@@ -6,8 +6,9 @@
 # and process namespaces of its own, so its mounts and processes end with it.
 #
 # Usage: scripts/distro_check.sh 12|13|bookworm|trixie [COMMAND]
-# COMMAND defaults to scripts/test.sh. Downloaded packages are kept in
-# ${KESTRUNE_CACHE:-/var/cache/kestrune}/debian-RELEASE, so a second run downloads nothing new.
+# COMMAND defaults to scripts/test.sh. Downloaded packages and the compiler cache are kept in
+# ${KESTRUNE_CACHE:-/var/cache/kestrune}/debian-RELEASE, so a second run downloads nothing new and
+# compiles little.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 case ${1:-} in
@@ -46,8 +47,8 @@ echo "distro check: root made in $((SECONDS - started)) s"
 
 git clone -q --no-local "$PWD" "$root/home/kestrune-src"
 
-# Inside: a user with sudo, as on a ward PC, with the clone in the home folder; apt's downloads go
-# to the cache.
+# Inside: a user with sudo, as on a ward PC, with the clone in the home folder; apt's downloads and
+# the compiler cache go to the cache outside.
 cat >"$root/usr/local/sbin/kestrune-check" <<EOF
 #!/bin/bash
 set -euo pipefail
@@ -58,10 +59,11 @@ mv /home/kestrune-src /home/nurse/kestrune
 chown -R nurse: /home/nurse/kestrune
 cd /home/nurse/kestrune
 exec sudo -u nurse -H env -i HOME=/home/nurse PATH=/usr/local/bin:/usr/bin:/bin LANG=C.UTF-8 \\
-  CI="${CI:-}" $command
+  CCACHE_DIR=/var/cache/kestrune-ccache CI="${CI:-}" $command
 EOF
 chmod +x "$root/usr/local/sbin/kestrune-check"
-mkdir -p "$root/var/cache/kestrune-archives"
+mkdir -p "$root/var/cache/kestrune-archives" "$root/var/cache/kestrune-ccache" "$cache/ccache"
+chmod 1777 "$cache/ccache"
 
 status=0
 unshare --mount --pid --fork --kill-child --mount-proc="$root/proc" bash -c "
@@ -69,6 +71,7 @@ unshare --mount --pid --fork --kill-child --mount-proc="$root/proc" bash -c "
   mount --rbind /dev '$root/dev'
   mount -t sysfs sysfs '$root/sys'
   mount --bind '$cache/archives' '$root/var/cache/kestrune-archives'
+  mount --bind '$cache/ccache' '$root/var/cache/kestrune-ccache'
   exec chroot '$root' /usr/local/sbin/kestrune-check" || status=$?
 
 minutes=$(((SECONDS - started) / 60)) seconds=$(((SECONDS - started) % 60))

@@ -3,7 +3,7 @@
 # time up, into docs/screenshots/wine-*.png. Run scripts/windows_build.sh first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh --only wine wine64 fonts-wine xvfb xdotool imagemagick
+scripts/setup.sh --windows
 source tests/e2e/xvfb_session.sh
 source tests/e2e/wine_session.sh
 at_exit stop_wine

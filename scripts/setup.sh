@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Installs, with apt-get, whatever the build and the program need and this machine lacks, and the
-# packages named on the command line; with --tests first, also what the tests need; with --only
-# first, just the packages named.
+# packages named on the command line. With --tests, also what the tests need; with --windows, what
+# building the Windows version and testing it under Wine need; with --only first, just the packages
+# named.
 set -euo pipefail
 
 build=(
   cmake g++ make pkg-config
+  ccache                                # the same sources are built several times over
   qt6-base-dev                          # Qt Widgets, the toolkit of the window
   libpulse-dev                          # the sound server's client library, for the alarm
   libgtest-dev libgmock-dev             # the logic tests
@@ -22,11 +24,28 @@ tests=(
   systemd polkitd                       # the real logind and polkit, on a bus of the test's own
   weston qt6-wayland clang libclang-rt-dev
 )
-case ${1:-} in
-  --only) shift; packages=("$@") ;;
-  --tests) shift; packages=("${build[@]}" "${tests[@]}" "$@") ;;
-  *) packages=("${build[@]}" "$@") ;;
-esac
+# The MinGW-w64 compilers and this machine's Qt tools to cross-build Qt and Kestrune, GoogleTest's
+# source, NSIS, wixl and zip to package them; Wine and Wine's own fonts to run them, msitools to
+# read the MSI.
+windows=(
+  g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64 qt6-base-dev-tools
+  googletest ninja-build xz-utils nsis wixl zip imagemagick
+  wine wine64 fonts-wine xvfb xdotool unzip msitools pulseaudio pulseaudio-utils python3
+)
+if [ "${1:-}" = --only ]; then
+  shift
+  packages=("$@")
+else
+  packages=("${build[@]}")
+  while [ $# -gt 0 ]; do
+    case $1 in
+      --tests) packages+=("${tests[@]}") ;;
+      --windows) packages+=("${windows[@]}") ;;
+      *) packages+=("$1") ;;
+    esac
+    shift
+  done
+fi
 
 missing=()
 for package in "${packages[@]}"; do

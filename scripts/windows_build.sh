@@ -9,8 +9,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/setup.sh g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64 \
-  qt6-base-dev-tools googletest ninja-build nsis wixl zip imagemagick xz-utils
+scripts/setup.sh --windows
 qt=$(scripts/windows_qt.sh)
 out=$PWD/build-windows
 version=$(sed -n 's/^project(Kestrune VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)

@@ -6,7 +6,6 @@
 # server of the test's own records through Wine's sound driver; the installer, the zip and the MSI.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh --only wine wine64 fonts-wine xvfb xdotool imagemagick unzip msitools pulseaudio pulseaudio-utils python3
 scripts/windows_build.sh
 
 source tests/e2e/wine_session.sh
