@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Takes screenshots of the window in its four states under Xvfb, at scale 1 and 2, into
-# docs/screenshots/. Needs xvfb, xdotool and imagemagick (installed when missing).
+# Takes screenshots under Xvfb into docs/screenshots/: the window in its four states at scale 1 and
+# 2, a preset just pressed, and three timers side by side; then the notification beside the red
+# window (scripts/screenshot_notification.sh). Needs xvfb, xdotool and imagemagick (installed when
+# missing).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh xvfb xdotool imagemagick
@@ -30,7 +32,34 @@ for scale in 1 2; do
   shot paused
   click 324 18                                    # Start again
   sleep 4 && shot timeup
+  if [ "$scale" = 1 ]; then
+    click 324 76                                  # Reset
+    click 268 136 && xdotool key ctrl+a && xdotool type '李四' && sleep 0.2
+    click 324 104                                 # 体温
+    sleep 1.2 && shot preset
+  fi
   kill "$app"
   wait "$app" 2>/dev/null || true
 done
+
+# Three timers side by side, each with its patient, on a runtime folder of their own.
+XDG_RUNTIME_DIR=$(mktemp -d)
+export XDG_RUNTIME_DIR
+chmod 700 "$XDG_RUNTIME_DIR"
+apps=()
+for patient in 张三:4 李四:25 王芳:5; do
+  build/app/kestrune 2>/dev/null &
+  apps+=($!)
+  window=$(xdotool search --sync --all --onlyvisible --pid "$!" --name '^Kestrune$' | head -1)
+  sleep 1
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  xdotool mousemove $((X + 268)) $((Y + 136)) click 1 && xdotool type "${patient%:*}" && sleep 0.2
+  xdotool mousemove $((X + 110)) $((Y + 135)) click 1 && xdotool type "${patient#*:}" && sleep 0.2
+  xdotool mousemove $((X + 324)) $((Y + 18)) click 1
+done
+sleep 2
+import -window root -crop 1090x380+95+303 +repage "$out/several-1x.png"
+kill "${apps[@]}"
+rm -rf "$XDG_RUNTIME_DIR"
+scripts/screenshot_notification.sh >/dev/null
 echo "screenshots in $out"

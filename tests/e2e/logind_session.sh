@@ -28,9 +28,10 @@ RULES
     mount --bind '$LOGIND_DIR/rules' /etc/polkit-1/rules.d &&
     { /usr/lib/polkit-1/polkitd --no-debug & exec /lib/systemd/systemd-logind; }" \
     >"$LOGIND_DIR/logind.log" 2>&1 &
+  LOGIND_WRAPPER=$!
   for _ in $(seq 100); do
     LOGIND_PID=$(bus_owner org.freedesktop.login1) && [ -n "$LOGIND_PID" ] &&
-      bus_owner org.freedesktop.PolicyKit1 >/dev/null && return 0
+      POLKIT_PID=$(bus_owner org.freedesktop.PolicyKit1) && [ -n "$POLKIT_PID" ] && return 0
     sleep 0.05
   done
   cat "$LOGIND_DIR/logind.log"
@@ -54,10 +55,14 @@ for what, who, why, mode, uid, pid in json.load(sys.stdin)["data"][0]:
 logind_cleanup() {
   local as_root=()
   [ "$(id -u)" -eq 0 ] || as_root=(sudo -n)
-  [ -z "${LOGIND_PID:-}" ] || "${as_root[@]}" kill -CONT "$LOGIND_PID" 2>/dev/null || true
-  for name in org.freedesktop.login1 org.freedesktop.PolicyKit1; do
-    pid=$(bus_owner $name) && [ -n "$pid" ] && "${as_root[@]}" kill "$pid" 2>/dev/null || true
+  # sudo stops itself when the command it runs is stopped: wake both before ending them.
+  for pid in ${LOGIND_PID:-} ${POLKIT_PID:-} ${LOGIND_WRAPPER:-}; do
+    "${as_root[@]}" kill -CONT "$pid" 2>/dev/null || true
   done
+  for pid in ${LOGIND_PID:-} ${POLKIT_PID:-}; do
+    "${as_root[@]}" kill "$pid" 2>/dev/null || true
+  done
+  wait "${LOGIND_WRAPPER:-}" 2>/dev/null || true
   kill "${SYSTEM_BUS_PID:-}" 2>/dev/null || true
   rm -rf "$LOGIND_DIR"
 }
