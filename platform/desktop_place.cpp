@@ -13,7 +13,12 @@ constexpr int places = 64;
 }  // namespace
 
 int DesktopPlace::claim(const QString& desktop) {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    // The user's runtime folder, emptied at logout; where the system has none (Windows gives the
+    // home folder for it), the temporary folder rather than a file among the user's own.
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder == QStandardPaths::writableLocation(QStandardPaths::HomeLocation)) {
+        folder = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
+    }
     if (folder.isEmpty()) {
         return 0;
     }

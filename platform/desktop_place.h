@@ -7,9 +7,9 @@ namespace kestrune {
 
 // The place this window holds among the Kestrune windows open on one desktop, so that a second
 // window opens beside the first rather than on top of it. Each place is a lock file in the user's
-// runtime folder, named after the desktop and the place's number and holding only the process's
-// id; the place is held until the program ends. A place whose program ended, however it ended, is
-// free again.
+// runtime folder (the temporary folder on Windows), named after the desktop and the place's number
+// and holding the process id, the program's name and the host name; the place is held until the
+// program ends. A place whose program ended, however it ended, is free again.
 class DesktopPlace {
 public:
     // Takes the first free place; 0 where none can be had.
