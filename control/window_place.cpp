@@ -7,8 +7,8 @@ namespace kestrune {
 
 namespace {
 
-constexpr double gap = 120;        // twips between neighbouring windows
-constexpr double roundStep = 360;  // twips each later round is moved down and across
+constexpr double gap = 120;      // twips between neighbouring windows
+constexpr double lapStep = 360;  // twips each later lap round the grid is moved down and across
 
 // How many whole cells fit on each side of the middle one.
 int cellsBeside(double middle, double cell) {
@@ -29,14 +29,14 @@ ScreenPoint windowPlace(int place, double screenWidth, double screenHeight, doub
     // Cells in reading order, counted from the middle one and wrapping round to the top left.
     const int middleCell = rows * across + columns;
     const int cell = (middleCell + place % cells) % cells;
-    const int round = place / cells;
+    const int lap = place / cells;
     ScreenPoint at{middle.left + (cell % across - columns) * (windowWidth + gap),
                    middle.top + (cell / across - rows) * (windowHeight + gap)};
-    if (round > 0) {
+    if (lap > 0) {
         at.left =
-            std::clamp(at.left + round * roundStep, 0.0, std::max(screenWidth - windowWidth, 0.0));
+            std::clamp(at.left + lap * lapStep, 0.0, std::max(screenWidth - windowWidth, 0.0));
         at.top =
-            std::clamp(at.top + round * roundStep, 0.0, std::max(screenHeight - windowHeight, 0.0));
+            std::clamp(at.top + lap * lapStep, 0.0, std::max(screenHeight - windowHeight, 0.0));
     }
     return at;
 }
