@@ -21,4 +21,22 @@ BusThread::~BusThread() {
     }
 }
 
+bool connectBus(std::optional<QDBusConnection>& bus, QDBusConnection::BusType type,
+                const QString& name, const std::function<void(QDBusConnection&)>& made) {
+    if (bus && bus->isConnected()) {
+        return true;
+    }
+    bus.reset();
+    QDBusConnection::disconnectFromBus(name);
+    QDBusConnection connection = QDBusConnection::connectToBus(type, name);
+    if (!connection.isConnected()) {
+        return false;
+    }
+    if (made) {
+        made(connection);
+    }
+    bus = connection;
+    return true;
+}
+
 }  // namespace kestrune

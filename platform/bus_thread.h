@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QDBusConnection>
 #include <QObject>
 #include <QThread>
+#include <functional>
+#include <optional>
 #include <utility>
 
 namespace kestrune {
@@ -28,5 +31,11 @@ public:
 private:
     QThread thread_;
 };
+
+// On a bus thread: connects to the bus of `type` under the connection name `name`, unless `bus` is
+// connected already (again after a failed attempt or a lost connection, as a desktop session or a
+// bus may come later); `made` is called with each new connection. False when there is none.
+bool connectBus(std::optional<QDBusConnection>& bus, QDBusConnection::BusType type,
+                const QString& name, const std::function<void(QDBusConnection&)>& made = {});
 
 }  // namespace kestrune

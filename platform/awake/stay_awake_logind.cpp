@@ -62,21 +62,8 @@ private slots:
     void refused() { asking_ = false; }
 
 private:
-    // Connects on the first countdown, and again after a failed attempt or a lost connection.
-    bool connected() {
-        if (bus_ && bus_->isConnected()) {
-            return true;
-        }
-        bus_.reset();
-        QDBusConnection::disconnectFromBus(connectionName);
-        QDBusConnection bus =
-            QDBusConnection::connectToBus(QDBusConnection::SystemBus, connectionName);
-        if (!bus.isConnected()) {
-            return false;
-        }
-        bus_ = bus;
-        return true;
-    }
+    // Connects on the first countdown.
+    bool connected() { return connectBus(bus_, QDBusConnection::SystemBus, connectionName); }
 
     std::optional<QDBusConnection> bus_;
     QDBusUnixFileDescriptor held_;

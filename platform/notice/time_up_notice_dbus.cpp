@@ -36,29 +36,20 @@ public:
         : onActivated_(std::move(onActivated)) {}
     ~NoticeOnBus() override { QDBusConnection::disconnectFromBus(connectionName); }
 
-    // Connects on first use, and again after a failed attempt: a desktop session may come later.
     // Connecting waits for the bus's answer, and Qt makes every connection of the program on one
     // thread of its own: while the bus does not answer, the window's own accessibility link waits
     // too, and would hold up the program's end. So the notice connects as the program starts,
     // while the bus is likely well, rather than at time up.
     bool connected() {
-        if (bus_ && bus_->isConnected()) {
-            return true;
-        }
-        bus_.reset();
-        QDBusConnection::disconnectFromBus(connectionName);
-        QDBusConnection bus =
-            QDBusConnection::connectToBus(QDBusConnection::SessionBus, connectionName);
-        if (!bus.isConnected()) {
-            return false;
-        }
-        // No sender named: naming one would ask the bus who owns it, and wait for the answer.
-        bus.connect(QString(), path, interface, QStringLiteral("ActionInvoked"), this,
-                    SLOT(actionInvoked(uint, QString)));
-        bus.connect(QString(), path, interface, QStringLiteral("NotificationClosed"), this,
-                    SLOT(closed(uint, uint)));
-        bus_ = bus;
-        return true;
+        return connectBus(
+            bus_, QDBusConnection::SessionBus, connectionName, [this](QDBusConnection& bus) {
+                // No sender named: naming one would ask the bus who owns it, and
+                // wait for the answer.
+                bus.connect(QString(), path, interface, QStringLiteral("ActionInvoked"), this,
+                            SLOT(actionInvoked(uint, QString)));
+                bus.connect(QString(), path, interface, QStringLiteral("NotificationClosed"), this,
+                            SLOT(closed(uint, uint)));
+            });
     }
 
     void show(const QString& whose) {
