@@ -48,7 +48,7 @@ check_heard() {
   local bursts=$1 count=$2 seconds=$3 first
   echo "$bursts" | sed 's/^/  burst (wall-clock ms, length ms): /'
   [ "$(echo "$bursts" | grep -c .)" -eq "$count" ] ||
-    fail "expected $count bursts, found $(echo "$bursts" | grep -c .)"
+    { xruns_report; fail "expected $count bursts, found $(echo "$bursts" | grep -c .)"; }
   first=$(echo "$bursts" | head -n 1 | cut -d' ' -f1)
   echo "  first sound $((first - RED)) ms after the window turned red"
   [ "$first" -ge $((STARTED + (seconds + 1) * 1000 - 100)) ] ||
@@ -70,8 +70,11 @@ case $scenario in
     record_start
     for _ in 1 2 3 4; do countdown 1; sleep 0.6; done
     record_stop
-    [ "$(echo "$BURSTS" | grep -c .)" -eq 8 ] ||
+    if [ "$(echo "$BURSTS" | grep -c .)" -ne 8 ]; then
+      echo "$BURSTS" | sed 's/^/  burst (wall-clock ms, length ms): /'
+      xruns_report
       fail "four more alarms gave $(echo "$BURSTS" | grep -c .) bursts, not 8"
+    fi
     ;;
   restart)
     pulse_up || { echo "SKIPPED: the sound server did not start"; exit 0; }

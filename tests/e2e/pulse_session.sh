@@ -58,6 +58,7 @@ pulse_cleanup() {
 # Records the monitor of "ward" in the background until record_stop, which sets BURSTS to the bursts
 # heard: one line each, its start in ms of the wall clock and its length in ms.
 record_start() {
+  xruns_start
   rm -f "$PULSE_DIR/recording"
   python3 "$(dirname "${BASH_SOURCE[0]}")/record_bursts.py" ward.monitor "$PULSE_DIR/recording" \
     >"$PULSE_DIR/bursts" &
@@ -68,7 +69,25 @@ record_start() {
 }
 
 record_stop() {
-  kill "${RECORDER_PID:-}" 2>/dev/null || true
-  wait "${RECORDER_PID:-}" 2>/dev/null || true
+  kill "${RECORDER_PID:-}" "${XRUNS_PID:-}" 2>/dev/null || true
+  wait "${RECORDER_PID:-}" "${XRUNS_PID:-}" 2>/dev/null || true
   BURSTS=$(cat "$PULSE_DIR/bursts")
+}
+
+# While recording on PipeWire, how often each node of the graph missed its cycle, by PipeWire's own
+# counts (pw-top's batch mode, PipeWire 1.0 and later): record_start starts counting, record_stop
+# stops, and xruns_report prints the most each node counted. An alarm heard other than as played is a stutter in
+# the alarm if the alarm's stream ("Kestrune") missed cycles, and a gap in the recording if only
+# the recorder ("parec") did.
+xruns_start() {
+  XRUNS_PID=""
+  [ "${SOUND_SERVER:-pulseaudio}" = pipewire ] && pw-top --help 2>&1 | grep -q -- --batch-mode ||
+    return 0
+  pw-top -b -n 100000 >"$PULSE_DIR/xruns" 2>/dev/null &
+  XRUNS_PID=$!
+}
+xruns_report() {
+  [ -n "${XRUNS_PID:-}" ] || { echo "  (no xrun counts: this PipeWire's pw-top has no batch mode)"; return; }
+  awk '$1 ~ /^[RSIC]$/ && ($NF == "Kestrune" || $NF == "parec") { if ($9 + 0 > most[$NF]) most[$NF] = $9 + 0; seen[$NF] = 1 }
+       END { for (n in seen) printf "  %s missed %d cycles\n", n, most[n] }' "$PULSE_DIR/xruns"
 }

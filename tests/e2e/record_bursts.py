@@ -8,6 +8,12 @@ once the first samples have arrived.
 
 Every block is timed as it arrives rather than by counting samples: a server may stop its output
 while nothing plays, and then the recording holds less silence than the time that passed.
+
+The recorder asks for 50 ms of latency. Asking for 5 ms, as it once did, made PipeWire run its
+whole graph in 5 ms cycles; on a busy machine the recorder then missed cycles, and PipeWire gave it
+a cycle of silence in their place (the alarm's own stream missed none, by PipeWire's counts): one
+beep heard as two, where nothing but the recording had a gap. A block's samples are timed back from
+its arrival, so bigger blocks time the bursts as well.
 """
 import array
 import os
@@ -25,7 +31,7 @@ def main():
     source, ready_file = sys.argv[1], sys.argv[2]
     parec = subprocess.Popen(
         ["parec", "-d", source, "--format=s16le", f"--rate={RATE}", "--channels=1", "--raw",
-         "--latency-msec=5"],
+         "--latency-msec=50"],
         stdout=subprocess.PIPE)
     signal.signal(signal.SIGTERM, lambda *_: parec.terminate())
 
