@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Runs the end-to-end checks of the real program RUNS times over (20 by default), from the normal
-# build and from the sanitizer build in turn, while as many busy loops as the machine has cores
-# keep every core busy, as other work does on a shared machine. Stops at the first failure and
-# shows its output. Usage: scripts/soak_e2e.sh [RUNS]
+# build and from the sanitizer build in turn, while busy loops keep every core busy, as other work
+# does on a shared machine: as many as the machine has cores, or SOAK_BUSY. Stops at the first
+# failure and shows its output. Usage: scripts/soak_e2e.sh [RUNS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-20}
@@ -12,7 +12,7 @@ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DKESTRUNE_SANITIZE=address,un
 cmake --build build-asan -j"$(nproc)" >/dev/null
 
 busy=()
-for _ in $(seq "$(nproc)"); do
+for _ in $(seq "${SOAK_BUSY:-$(nproc)}"); do
   (while :; do :; done) &
   busy+=($!)
 done
