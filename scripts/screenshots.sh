@@ -53,13 +53,14 @@ for patient in 张三:4 李四:25 王芳:5; do
   window=$(xdotool search --sync --all --onlyvisible --pid "$!" --name '^Kestrune$' | head -1)
   sleep 1
   eval "$(xdotool getwindowgeometry --shell "$window")"
-  xdotool mousemove $((X + 268)) $((Y + 136)) click 1 && xdotool type "${patient%:*}" && sleep 0.2
-  xdotool mousemove $((X + 110)) $((Y + 135)) click 1 && xdotool type "${patient#*:}" && sleep 0.2
-  xdotool mousemove $((X + 324)) $((Y + 18)) click 1
+  TYPE_DELAY=60 type_into name "${patient%:*}"
+  type_into minutes "${patient#*:}"
+  click_at 324 18 # Start
 done
 sleep 2
 import -window root -crop 1090x380+95+303 +repage "$out/several-1x.png"
 kill "${apps[@]}"
 rm -rf "$XDG_RUNTIME_DIR"
 scripts/screenshot_notification.sh >/dev/null
+cp "$out/running-1x.png" docs/kestrune.png  # the README's picture
 echo "screenshots in $out"
