@@ -13,6 +13,12 @@ scripts/build.sh >/dev/null
 seconds=${1:-20}
 source tests/e2e/xvfb_session.sh
 start_xvfb
+# A runtime folder of its own, as every desktop session has: without one, Qt makes one in /tmp and
+# says so, which a start-up on a desktop never pays for.
+XDG_RUNTIME_DIR=$(mktemp -d)
+export XDG_RUNTIME_DIR
+chmod 700 "$XDG_RUNTIME_DIR"
+at_exit 'rm -rf "$XDG_RUNTIME_DIR"'
 at_exit 'kill $(jobs -p) 2>/dev/null || true'
 
 memory() { awk '/^Rss:/ {r=$2} /^Pss:/ {p=$2} END {printf "RSS %d KiB, PSS %d KiB", r, p}' \

@@ -1,7 +1,6 @@
 #include "platform/desktop_place.h"
 
 #include <QDir>
-#include <QRegularExpression>
 #include <QStandardPaths>
 
 namespace kestrune {
@@ -23,7 +22,11 @@ int DesktopPlace::claim(const QString& desktop) {
         return 0;
     }
     QString key = desktop;
-    key.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9]")), QStringLiteral("_"));
+    for (QChar& c : key) {
+        if (!(c.isLetterOrNumber() && c.unicode() < 128)) {
+            c = QLatin1Char('_');
+        }
+    }
     for (int place = 0; place < places; ++place) {
         auto lock = std::make_unique<QLockFile>(
             QDir(folder).filePath(QStringLiteral("kestrune-%1-place-%2.lock").arg(key).arg(place)));
