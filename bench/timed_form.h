@@ -7,9 +7,9 @@
 
 #include "control/form6.h"
 #include "control/states.h"
+#include "platform/clock/boot_clock.h"
 #include "platform/form_binding.h"
 #include "platform/qt_operations.h"
-#include "platform/timer/boot_clock.h"
 #include "window/main_window.h"
 #include "window/palette.h"
 

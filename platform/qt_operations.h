@@ -7,8 +7,8 @@
 #include "platform/awake/stay_awake.h"
 #include "platform/desktop_place.h"
 #include "platform/notice/time_up_notice.h"
+#include "platform/qt_tick_timer.h"
 #include "platform/sound/alarm_sound.h"
-#include "platform/timer/qt_tick_timer.h"
 
 namespace kestrune {
 

@@ -68,6 +68,8 @@ chmod 1777 "$cache/ccache"
 status=0
 unshare --mount --pid --fork --kill-child --mount-proc="$root/proc" bash -c "
   set -e
+  # The root is a mount point, as on a real machine: a mount namespace made inside needs one.
+  mount --bind '$root' '$root'
   mount --rbind /dev '$root/dev'
   mount -t sysfs sysfs '$root/sys'
   mount --bind '$cache/archives' '$root/var/cache/kestrune-archives'

@@ -4,7 +4,9 @@
 #
 # logind and polkitd run as root (with sudo when the test does not), in a mount namespace of their
 # own with empty /run/systemd and /run/udev, so that they see no devices, no seats and no sessions,
-# and leave the machine's own logind, if any, alone. A nurse's desktop session is active, and
+# and leave the machine's own logind, if any, alone; with an empty, read-only /sys/power, so that
+# nothing they do can suspend the machine; and with the power keys, the lid and the idle action
+# set to be ignored. A nurse's desktop session is active, and
 # polkit lets an active session take inhibitors; the test's user has no session, so a polkit rule
 # in that namespace stands in for it.
 
@@ -17,6 +19,11 @@ logind_up() {
   [ "$(id -u)" -eq 0 ] || as_root=(sudo -n)
   read -r SYSTEM_BUS_PID < <(dbus-daemon --config-file="$(dirname "${BASH_SOURCE[0]}")/system_bus.conf" \
     --address="$DBUS_SYSTEM_BUS_ADDRESS" --fork --print-pid=1)
+  {
+    echo '[Login]'
+    printf '%s=ignore\n' HandlePowerKey HandleSuspendKey HandleHibernateKey HandleLidSwitch \
+      HandleLidSwitchExternalPower HandleLidSwitchDocked IdleAction
+  } >"$LOGIND_DIR/logind.conf"
   mkdir "$LOGIND_DIR/rules"
   cat >"$LOGIND_DIR/rules/50-active-session.rules" <<'RULES'
 polkit.addRule(function(action, subject) {
@@ -25,6 +32,8 @@ polkit.addRule(function(action, subject) {
 RULES
   "${as_root[@]}" env DBUS_SYSTEM_BUS_ADDRESS="$DBUS_SYSTEM_BUS_ADDRESS" unshare --mount bash -c "
     mount -t tmpfs tmpfs /run/systemd && mkdir -p /run/udev && mount -t tmpfs tmpfs /run/udev &&
+    mount -t tmpfs -o ro,size=4k tmpfs /sys/power &&
+    mkdir /run/systemd/logind.conf.d && cp '$LOGIND_DIR/logind.conf' /run/systemd/logind.conf.d/ &&
     mount --bind '$LOGIND_DIR/rules' /etc/polkit-1/rules.d &&
     { /usr/lib/polkit-1/polkitd --no-debug & exec /lib/systemd/systemd-logind; }" \
     >"$LOGIND_DIR/logind.log" 2>&1 &

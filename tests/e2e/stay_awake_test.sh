@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The computer is kept from sleeping while a countdown runs, and only then: the real program under
 # Xvfb, the real logind on a system bus of the test's own. Usage: stay_awake_test.sh KESTRUNE SCENARIO
-#   held     no inhibitor while idle; from Start, a resume and the 体温 preset, one sleep inhibitor
-#            (who Kestrune, mode block, never the patient's name), none after Pause, time up and
-#            Exit, and never one that would keep the screen from locking
+#   held     no inhibitor while idle; within 1 s of Start (pressed twice: still one), a resume and
+#            the 体温 preset, one sleep inhibitor (who Kestrune, mode block, never the patient's
+#            name); none within 1 s of Pause, time up and Exit; never one that would keep the screen
+#            from locking
 #   stopped  logind stopped (SIGSTOP) while the program runs: time up on time, and Exit still ends
 #            the program at once
 #   none     no system bus at all: time up on time
@@ -21,15 +22,17 @@ source "$here/logind_session.sh"
 at_exit logind_cleanup
 start_xvfb
 
-# Waits up to 2 s until logind holds exactly the inhibitors given (lines of what, who, mode and
+# Waits up to 1 s until logind holds exactly the inhibitors given (lines of what, who, mode and
 # process), or none; fails the check with STEP otherwise.
 expect_inhibitors() {
-  local step=$1 wanted=$2 now
-  for _ in $(seq 40); do
+  local step=$1 wanted=$2 now deadline=$(($(date +%s%3N) + 1000))
+  while [ "$(date +%s%3N)" -lt "$deadline" ]; do
     now=$(inhibitors | cut -f1,2,4,5)
     [ "$now" = "$wanted" ] && return 0
-    sleep 0.05
+    sleep 0.02
   done
+  now=$(inhibitors | cut -f1,2,4,5)
+  [ "$now" = "$wanted" ] && return 0
   echo "$step: logind holds"
   inhibitors
   echo "and not: ${wanted:-nothing}"
@@ -58,6 +61,9 @@ case $scenario in
     expect_inhibitors "idle" ""
     click_at 324 18 # Start
     expect_inhibitors "after Start" "$held"
+    click_at 324 18 # Start again while counting: still one
+    sleep 0.3
+    expect_inhibitors "after Start pressed twice" "$held"
     why=$(inhibitors | cut -f3)
     echo "inhibitor taken: $(inhibitors | cut -f1-4 | tr '\t' ' ')"
     [[ $why != *Li* ]] || { echo "the reason shown to every user names the patient: $why"; exit 1; }

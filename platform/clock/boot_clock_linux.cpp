@@ -1,7 +1,7 @@
 // The boot clock on Linux: CLOCK_BOOTTIME, which counts on while the computer sleeps.
 #include <time.h>
 
-#include "platform/timer/boot_clock.h"
+#include "platform/clock/boot_clock.h"
 
 namespace kestrune {
 

@@ -5,7 +5,7 @@
 #include <memory>
 #include <optional>
 
-#include "platform/timer/boot_clock.h"
+#include "platform/clock/boot_clock.h"
 
 namespace kestrune {
 

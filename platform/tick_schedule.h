@@ -3,7 +3,7 @@
 #include <chrono>
 #include <optional>
 
-#include "platform/timer/boot_clock.h"
+#include "platform/clock/boot_clock.h"
 
 namespace kestrune {
 

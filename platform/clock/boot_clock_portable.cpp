@@ -1,6 +1,6 @@
 // The boot clock where the system offers nothing better: the steady clock. Whether it counts on
 // while the computer sleeps depends on the system.
-#include "platform/timer/boot_clock.h"
+#include "platform/clock/boot_clock.h"
 
 namespace kestrune {
 

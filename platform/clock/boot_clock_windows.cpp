@@ -3,7 +3,7 @@
 // stands in, which may not count the sleep.
 #include <windows.h>
 
-#include "platform/timer/boot_clock.h"
+#include "platform/clock/boot_clock.h"
 
 namespace kestrune {
 

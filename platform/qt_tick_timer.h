@@ -3,8 +3,8 @@
 #include <QObject>
 #include <functional>
 
-#include "platform/timer/tick_schedule.h"
-#include "platform/timer/wake_timer.h"
+#include "platform/tick_schedule.h"
+#include "platform/wakeup/wake_timer.h"
 
 namespace kestrune {
 

@@ -1,7 +1,7 @@
 // The wake-up timer where the system offers nothing better: a precise QTimer, to the millisecond.
 #include <QTimer>
 
-#include "platform/timer/wake_timer.h"
+#include "platform/wakeup/wake_timer.h"
 
 namespace kestrune {
 

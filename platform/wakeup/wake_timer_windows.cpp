@@ -6,7 +6,7 @@
 #include <QAbstractNativeEventFilter>
 #include <QWinEventNotifier>
 
-#include "platform/timer/wake_timer.h"
+#include "platform/wakeup/wake_timer.h"
 
 #ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
 #define CREATE_WAITABLE_TIMER_HIGH_RESOLUTION 0x00000002

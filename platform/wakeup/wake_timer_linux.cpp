@@ -5,7 +5,7 @@
 #include <QSocketNotifier>
 #include <cstdint>
 
-#include "platform/timer/wake_timer.h"
+#include "platform/wakeup/wake_timer.h"
 
 namespace kestrune {
 
