@@ -66,10 +66,11 @@ mkdir -p "$root/var/cache/kestrune-archives" "$root/var/cache/kestrune-ccache" "
 chmod 1777 "$cache/ccache"
 
 status=0
-unshare --mount --pid --fork --kill-child --mount-proc="$root/proc" bash -c "
+unshare --mount --pid --fork --kill-child bash -c "
   set -e
   # The root is a mount point, as on a real machine: a mount namespace made inside needs one.
   mount --bind '$root' '$root'
+  mount -t proc proc '$root/proc'
   mount --rbind /dev '$root/dev'
   mount -t sysfs sysfs '$root/sys'
   mount --bind '$cache/archives' '$root/var/cache/kestrune-archives'

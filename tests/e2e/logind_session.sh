@@ -3,12 +3,11 @@
 # inhibitors prints logind's inhibitors, one a line: what, who, why, mode, pid.
 #
 # logind and polkitd run as root (with sudo when the test does not), in a mount namespace of their
-# own with empty /run/systemd and /run/udev, so that they see no devices, no seats and no sessions,
+# own with an empty /run and /sys/fs/cgroup, so that they see no devices, no seats and no sessions
 # and leave the machine's own logind, if any, alone; with an empty, read-only /sys/power, so that
-# nothing they do can suspend the machine; and with the power keys, the lid and the idle action
-# set to be ignored. A nurse's desktop session is active, and
-# polkit lets an active session take inhibitors; the test's user has no session, so a polkit rule
-# in that namespace stands in for it.
+# nothing they do can suspend the machine; and with the power keys, the lid and the idle action set
+# to be ignored. A nurse's desktop session is active, and polkit lets an active session take
+# inhibitors; the test's user has no session, so a polkit rule in that namespace stands in for it.
 
 LOGIND_DIR=$(mktemp -d)
 chmod 755 "$LOGIND_DIR"
@@ -31,9 +30,9 @@ polkit.addRule(function(action, subject) {
 });
 RULES
   "${as_root[@]}" env DBUS_SYSTEM_BUS_ADDRESS="$DBUS_SYSTEM_BUS_ADDRESS" unshare --mount bash -c "
-    mount -t tmpfs tmpfs /run/systemd && mkdir -p /run/udev && mount -t tmpfs tmpfs /run/udev &&
-    mount -t tmpfs -o ro,size=4k tmpfs /sys/power &&
-    mkdir /run/systemd/logind.conf.d && cp '$LOGIND_DIR/logind.conf' /run/systemd/logind.conf.d/ &&
+    mount -t tmpfs tmpfs /run && mkdir -p /run/systemd/logind.conf.d /run/udev &&
+    mount -t tmpfs tmpfs /sys/fs/cgroup && mount -t tmpfs -o ro,size=4k tmpfs /sys/power &&
+    cp '$LOGIND_DIR/logind.conf' /run/systemd/logind.conf.d/ &&
     mount --bind '$LOGIND_DIR/rules' /etc/polkit-1/rules.d &&
     { /usr/lib/polkit-1/polkitd --no-debug & exec /lib/systemd/systemd-logind; }" \
     >"$LOGIND_DIR/logind.log" 2>&1 &
