@@ -3,8 +3,8 @@
 # of its own on an X server of its own: the logic tests built for Windows; the real program, whose
 # typed duration and name are drawn, whose 2-second countdown started with the mouse turns the
 # window red on time and whose Exit ends it; its notice at time up and its request to stay awake
-# while counting; its alarm, which a PulseAudio
-# server of the test's own records through Wine's sound driver; the installer, the zip and the MSI.
+# while counting; its alarm, which a PulseAudio server of the test's own records through Wine's
+# sound driver; the installer, the zip and the MSI.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/windows_build.sh
