@@ -11,5 +11,5 @@ scripts/build.sh
 (cd build && ctest --output-on-failure -j"$(nproc)")
 scripts/portable_check.sh
 KESTRUNE_SOAK_EVENTS=200000 scripts/sanitize.sh
-FUZZ_SECONDS=20 scripts/fuzz.sh
+FUZZ_SECONDS=${FUZZ_SECONDS:-20} scripts/fuzz.sh
 scripts/package_check.sh
