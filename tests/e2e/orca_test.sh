@@ -108,6 +108,9 @@ case $scenario in
   *)
     [ -n "$said" ] || { echo "Orca said nothing of time up within 2 s of red"; cat "$spoken"; exit 1; }
     echo "Orca spoke '${said#* }' $((${said%% *} - red)) ms after the window was seen red"
+    sleep 1
+    times=$(tail -n +"$started_at" "$spoken" | grep -c "Li时间到" || true)
+    [ "$times" -eq 1 ] || { echo "time up spoken $times times, not once:"; cat "$spoken"; exit 1; }
     if [ "$scenario" = elsewhere ] && tail -n +"$((red_at + 1))" "$spoken" | grep -q "Kestrune frame"; then
       echo "Kestrune took the focus back at time up:"
       cat "$spoken"
