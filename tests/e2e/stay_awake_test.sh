@@ -28,7 +28,10 @@ expect_inhibitors() {
   local step=$1 wanted=$2 now deadline=$(($(date +%s%3N) + 1000))
   while [ "$(date +%s%3N)" -lt "$deadline" ]; do
     now=$(inhibitors | cut -f1,2,4,5)
-    [ "$now" = "$wanted" ] && return 0
+    if [ "$now" = "$wanted" ]; then
+      echo "$step: logind holds ${now:-nothing}" | tr '\t' ' '
+      return 0
+    fi
     sleep 0.02
   done
   now=$(inhibitors | cut -f1,2,4,5)
