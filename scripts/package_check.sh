@@ -72,7 +72,7 @@ for file in /usr/bin/kestrune /usr/lib/kestrune/kestrune_alarm.so \
   /usr/share/icons/hicolor/scalable/apps/kestrune.svg; do
   [ -e "$file" ] || { echo "missing after install: $file"; exit 1; }
 done
-man -P cat kestrune 2>/dev/null | grep -q "countdown timer for timed bedside procedures" ||
+grep -q "countdown timer for timed bedside procedures" <(man -P cat kestrune 2>/dev/null) ||
   { echo "man kestrune does not show the page"; exit 1; }
 LANGUAGE=zh_CN man -L zh_CN -w kestrune | grep -q zh_CN || { echo "no Chinese manual page"; exit 1; }
 echo "man kestrune shows the page, in English and Chinese"

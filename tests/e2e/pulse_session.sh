@@ -33,7 +33,7 @@ pulse_up() {
   for _ in $(seq 100); do pactl info >/dev/null 2>&1 && break; sleep 0.05; done
   pactl load-module module-null-sink sink_name=ward rate=48000 channels=1 >/dev/null &&
     for _ in $(seq 100); do
-      pactl set-default-sink ward 2>/dev/null && pactl info | grep -q "Default Sink: ward" &&
+      pactl set-default-sink ward 2>/dev/null && grep -q "Default Sink: ward" <(pactl info) &&
         return 0
       sleep 0.05
     done
@@ -81,7 +81,7 @@ record_stop() {
 # the recorder ("parec") did.
 xruns_start() {
   XRUNS_PID=""
-  [ "${SOUND_SERVER:-pulseaudio}" = pipewire ] && pw-top --help 2>&1 | grep -q -- --batch-mode ||
+  [ "${SOUND_SERVER:-pulseaudio}" = pipewire ] && grep -q -- --batch-mode <(pw-top --help 2>&1) ||
     return 0
   pw-top -b -n 100000 >"$PULSE_DIR/xruns" 2>/dev/null &
   XRUNS_PID=$!

@@ -47,7 +47,7 @@ echo "installer under Wine: passed"
 
 # The MSI. Wine's msiexec puts a per-machine package's Start menu entry in the user's Start menu
 # (Windows puts it in everyone's, ALLUSERS being 1), so either place will do here.
-msiinfo export "$msi" Property | grep -q $'^ALLUSERS\t1' || { echo "the MSI is not per machine"; exit 1; }
+grep -q $'^ALLUSERS\t1' <(msiinfo export "$msi" Property) || { echo "the MSI is not per machine"; exit 1; }
 windows_path() { echo "Z:$(realpath "$1" | tr / '\\')"; }
 user_link="$drive_c/users/$(id -un)/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Kestrune.lnk"
 installed_version() {
