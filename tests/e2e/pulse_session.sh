@@ -31,6 +31,7 @@ pulse_up() {
   fi
   PULSE_PID=${SOUND_PIDS[-1]}
   for _ in $(seq 100); do pactl info >/dev/null 2>&1 && break; sleep 0.05; done
+  [ "${SOUND_SERVER:-pulseaudio}" != pipewire ] || pipewire_realtime
   pactl load-module module-null-sink sink_name=ward rate=48000 channels=1 >/dev/null &&
     for _ in $(seq 100); do
       pactl set-default-sink ward 2>/dev/null && grep -q "Default Sink: ward" <(pactl info) &&
@@ -39,6 +40,23 @@ pulse_up() {
     done
   cat "$PULSE_DIR/pulse.log"
   return 1
+}
+
+# On a desktop PipeWire's graph runs in realtime threads, which rtkit grants; as root PipeWire takes
+# them itself. For a user here, with no rtkit, they are granted as rtkit would, with sudo where it
+# can: without them a busy machine starves the graph, which then misses cycles, every stream in it.
+pipewire_realtime() {
+  { [ "$(id -u)" -ne 0 ] && sudo -n true 2>/dev/null; } || return 0
+  local pid task
+  for pid in "${SOUND_PIDS[@]}"; do
+    for task in /proc/"$pid"/task/*; do
+      task=${task##*/}
+      [ "$task" != "$pid" ] || continue
+      case $(cat "/proc/$pid/task/$task/comm") in
+        data-loop* | "$(cat "/proc/$pid/comm")") sudo -n chrt -f -p 88 "$task" >/dev/null 2>&1 || true ;;
+      esac
+    done
+  done
 }
 
 pulse_down() {
@@ -76,9 +94,9 @@ record_stop() {
 
 # While recording on PipeWire, how often each node of the graph missed its cycle, by PipeWire's own
 # counts (pw-top's batch mode, PipeWire 1.0 and later): record_start starts counting, record_stop
-# stops, and xruns_report prints the most each node counted. An alarm heard other than as played is a stutter in
-# the alarm if the alarm's stream ("Kestrune") missed cycles, and a gap in the recording if only
-# the recorder ("parec") did.
+# stops, and xruns_report prints the most each node counted. When the alarm is heard other than as
+# played, the alarm's stream ("Kestrune") alone missing cycles means a stutter in the alarm, the
+# recorder ("parec") alone a gap in the recording, and both the whole graph starved of the CPU.
 xruns_start() {
   XRUNS_PID=""
   [ "${SOUND_SERVER:-pulseaudio}" = pipewire ] && grep -q -- --batch-mode <(pw-top --help 2>&1) ||
