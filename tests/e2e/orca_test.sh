@@ -83,7 +83,7 @@ start_kestrune "$kestrune"
 # Long enough, where the focus moves away, for Orca to follow it before time up on a busy machine
 # (a click in Kestrune makes it the active window, so the focus can only move once it counts).
 seconds=3
-[ "$scenario" != elsewhere ] || seconds=12
+[ "$scenario" != elsewhere ] || seconds=20
 # Typed before Orca starts. Orca answers every key before Qt hands it to the field, so with Orca
 # running a key could still be on its way when Start is clicked, and the time or the name be cut.
 type_into seconds $seconds
