@@ -105,9 +105,17 @@ type_into name Li
 orca --debug-file="$work/orca.log" >"$work/orca.out" 2>&1 &
 ORCA=$!
 heard 20 "Screen reader on" >/dev/null || { echo "Orca did not start"; cat "$work/orca.out"; exit 1; }
-read -r -a seconds_field <<<"${FIELD[seconds]}"
-click_at $((seconds_field[0] + 8)) $((seconds_field[1] + seconds_field[3] / 2))
-heard 10 "Kestrune frame|秒" >/dev/null || { echo "Orca does not follow the focus in Kestrune"; cat "$spoken"; exit 1; }
+# Orca hears a program only once the program has learnt of Orca's listeners, which can take seconds
+# after "Screen reader on" (Orca 48 registers them again as it settles): until then the focus is
+# moved between two fields, until Orca names the one it went to.
+follows=""
+for field in hours seconds hours seconds hours seconds hours seconds hours seconds; do
+  read -r -a rect <<<"${FIELD[$field]}"
+  from=$(($(spoken_lines) + 1))
+  click_at $((rect[0] + 8)) $((rect[1] + rect[3] / 2))
+  if heard 2 "小时|秒" "$from" >/dev/null; then follows=yes && break; fi
+done
+[ -n "$follows" ] || { echo "Orca does not follow the focus in Kestrune"; cat "$spoken"; exit 1; }
 started_at=$(($(spoken_lines) + 1))
 click_at 324 18 # Start
 wait_colour 5 5 "0,192,192" 2 || exit 1
