@@ -106,7 +106,9 @@ private:
     }
 
     // A stream that holds the whole alarm in the server, paused, so that it sounds the moment it
-    // is started. It asks for a short latency: the samples wait in the server, not in the output.
+    // is started. It asks for 100 ms of latency, as desktop players do, and no less: a short one
+    // brings the first beep a few ms sooner but makes the server run its whole graph in cycles of
+    // 5 ms, and on a busy PC one cycle that comes late is a gap heard inside a beep.
     // No media role is set: desktops let users silence the "event" role with the system sounds.
     void makeStream() {
         if (!context_ || pa_context_get_state(context_) != PA_CONTEXT_READY || stream_) {
@@ -119,7 +121,7 @@ private:
         pa_stream_set_state_callback(stream_, &PulseAlarmPlayer::streamChanged, this);
         pa_buffer_attr attr{};
         attr.maxlength = static_cast<std::uint32_t>(-1);
-        attr.tlength = static_cast<std::uint32_t>(pa_usec_to_bytes(20000, &spec_));
+        attr.tlength = static_cast<std::uint32_t>(pa_usec_to_bytes(100000, &spec_));
         attr.prebuf = static_cast<std::uint32_t>(-1);
         attr.minreq = static_cast<std::uint32_t>(-1);
         attr.fragsize = static_cast<std::uint32_t>(-1);

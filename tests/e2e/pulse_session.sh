@@ -93,19 +93,37 @@ record_stop() {
 }
 
 # While recording on PipeWire, how often each node of the graph missed its cycle, by PipeWire's own
-# counts (pw-top's batch mode, PipeWire 1.0 and later): record_start starts counting, record_stop
-# stops, and xruns_report prints the most each node counted. When the alarm is heard other than as
-# played, the alarm's stream ("Kestrune") alone missing cycles means a stutter in the alarm, the
-# recorder ("parec") alone a gap in the recording, and both the whole graph starved of the CPU.
+# counts: record_start starts counting, record_stop stops, and xruns_report prints them. When the
+# alarm is heard other than as played, the alarm's stream ("Kestrune") alone missing cycles means a
+# stutter in the alarm, the recorder ("parec") alone a gap in the recording, and both the whole
+# graph starved of the CPU. PipeWire 1.0 and later count in pw-top's batch mode; before it (Debian
+# 12), pw-profiler logs every cycle, and a node that had not finished when the cycle ended missed it.
 xruns_start() {
   XRUNS_PID=""
-  [ "${SOUND_SERVER:-pulseaudio}" = pipewire ] && grep -q -- --batch-mode <(pw-top --help 2>&1) ||
-    return 0
-  pw-top -b -n 100000 >"$PULSE_DIR/xruns" 2>/dev/null &
+  [ "${SOUND_SERVER:-pulseaudio}" = pipewire ] || return 0
+  if grep -q -- --batch-mode <(pw-top --help 2>&1); then
+    pw-top -b -n 100000 >"$PULSE_DIR/xruns" 2>/dev/null &
+  else
+    # Run where it may leave its plot scripts when it stops.
+    (cd "$PULSE_DIR" && exec pw-profiler -o profile) >"$PULSE_DIR/xruns" 2>/dev/null &
+  fi
   XRUNS_PID=$!
 }
 xruns_report() {
-  [ -n "${XRUNS_PID:-}" ] || { echo "  (no xrun counts: this PipeWire's pw-top has no batch mode)"; return; }
-  awk '$1 ~ /^[RSIC]$/ && ($NF == "Kestrune" || $NF == "parec") { if ($9 + 0 > most[$NF]) most[$NF] = $9 + 0; seen[$NF] = 1 }
-       END { for (n in seen) printf "  %s missed %d cycles\n", n, most[n] }' "$PULSE_DIR/xruns"
+  [ -n "${XRUNS_PID:-}" ] || return 0
+  if [ -e "$PULSE_DIR/profile" ]; then
+    # A follower's columns are its id, five times and its state: 3 when it finished its cycle.
+    awk -F'\t' 'FILENAME == ARGV[1] { if (match($0, /logging follower [0-9]+ \("[^"]*"/)) {
+                              split(substr($0, RSTART + 17, RLENGTH - 18), f, " [(]\"")
+                              name[f[1]] = f[2] }
+                            next }
+                { cycles++; if ($1 + 0 > 1.3 * $4) late++
+                  for (c = 5; c + 6 <= NF; c += 8) if ($c ~ /[0-9]/ && $(c + 6) != 3) missed[$c]++ }
+                END { printf "  %d cycles, %d of them over 1.3 periods long\n", cycles, late
+                      for (id in missed) printf "  %s missed %d cycles\n", name[id], missed[id] }' \
+      "$PULSE_DIR/xruns" "$PULSE_DIR/profile"
+  else
+    awk '$1 ~ /^[RSIC]$/ && ($NF == "Kestrune" || $NF == "parec") { if ($9 + 0 > most[$NF]) most[$NF] = $9 + 0; seen[$NF] = 1 }
+         END { for (n in seen) printf "  %s missed %d cycles\n", n, most[n] }' "$PULSE_DIR/xruns"
+  fi
 }
