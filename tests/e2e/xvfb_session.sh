@@ -44,6 +44,12 @@ start_xvfb() {
   export DISPLAY=":$(head -n 1 "$numbers")"
   rm -f "$numbers"
   [ "$DISPLAY" != ":" ] || { echo "could not start Xvfb" >&2; return 1; }
+  # A desktop always gives its session bus's address. Without one, libdbus has the program fork
+  # and run dbus-launch; in the sanitizer build on Debian 12 (GCC 12), the child of a busy
+  # multithreaded program can hang on the allocator's lock before it starts dbus-launch, and with it
+  # every D-Bus call of the program, the sleep inhibitor's included. A check with no bus of its own
+  # gives an address where no bus listens.
+  export DBUS_SESSION_BUS_ADDRESS=${DBUS_SESSION_BUS_ADDRESS:-unix:path=/nonexistent/kestrune-no-bus}
 }
 
 stop_xvfb() { kill "${XVFB_PID:-}" 2>/dev/null || true; }
