@@ -51,7 +51,10 @@ check_heard() {
   echo "$bursts" | sed 's/^/  burst (wall-clock ms, length ms): /'
   [ "$(echo "$bursts" | grep -c .)" -eq "$count" ] ||
     { xruns_report; fail "expected $count bursts, found $(echo "$bursts" | grep -c .)"; }
-  first=$(echo "$bursts" | head -n 1 | cut -d' ' -f1)
+  # The first burst's start without a pipe: echo writes line by line, and a head that ended after
+  # the first line failed echo's next write, which pipefail and set -e made a silent exit.
+  first=${bursts%%$'\n'*}
+  first=${first%% *}
   echo "  first sound $((first - RED)) ms after the window turned red"
   [ "$first" -ge $((STARTED + (seconds + 1) * 1000 - 100)) ] ||
     fail "sound $((first - STARTED)) ms after Start, before time up"
