@@ -2,7 +2,9 @@
 // and 11 show as a toast and keep in the notification centre. The icon is there only while the
 // notice is: Windows shows such messages only for an icon of the program's, and taking the icon
 // away takes its message with it. Clicking the message or the icon brings the window forward.
-// Everything here is Windows' own shell call, which does not wait, on the window's thread.
+// Everything here is Windows' own shell call on the window's thread. The shell answers at once on
+// Windows; Wine's shell, with no window manager to withdraw its emptied tray window, answers the
+// icon's removal up to 2 s late, which holds up Reset only under Wine on a bare X server.
 #include <windows.h>
 // windows.h before shobjidl.h, which needs it.
 #include <shobjidl.h>
