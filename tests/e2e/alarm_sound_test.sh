@@ -28,9 +28,14 @@ source "$here/pulse_session.sh"
 at_exit 'record_stop >/dev/null 2>&1 || true; pulse_cleanup'
 
 now_ms() { date +%s%3N; }
-# Reset takes the notice's icon away, and under Wine its explorer then waits 2 s for a window
-# manager to withdraw the emptied tray window before it answers; Xvfb has no window manager.
-[ ${#runner[@]} -eq 0 ] && reset_seconds=2 || reset_seconds=5
+reset_seconds=2
+if [ "${runner[0]:-}" = wine ]; then
+  # Reset takes the notice's icon away, and Wine's explorer then waits 2 s for a window manager to
+  # withdraw the emptied tray window before it answers; Xvfb has no window manager.
+  reset_seconds=5
+  # Wine's PulseAudio driver reports each time its stream ran dry, stamped with Wine's clock.
+  runner=(env WINEDEBUG=-all,+timestamp,warn+pulse "${runner[@]}")
+fi
 fail() { echo "$server, $scenario: $*"; exit 1; }
 
 # Runs a countdown of SECONDS from idle or time up and waits until the window is red; sets STARTED,
@@ -45,6 +50,42 @@ countdown() {
   [ $((RED - STARTED)) -ge $((($1 + 1) * 1000 - 100)) ] || fail "red after $((RED - STARTED)) ms"
   [ $((RED - RUNNING)) -le $((($1 + 1) * 1000 + 1000)) ] ||
     fail "red $((RED - RUNNING)) ms after the window was seen running"
+}
+
+# The wall-clock ms of each time Wine's PulseAudio driver reported that its stream ran dry. Wine
+# stamps its messages with seconds of CLOCK_MONOTONIC_RAW.
+wine_underflows() {
+  local offset
+  offset=$(python3 -c 'import time
+print(round((time.time() - time.clock_gettime(time.CLOCK_MONOTONIC_RAW)) * 1000))')
+  grep pulse_underflow_callback "$PROGRAM_ERRORS" | awk -F: -v o="$offset" '{printf "%.0f\n", $1 * 1000 + o}'
+}
+
+# Stops recording. Under Wine, one beep heard in pieces counts once where Wine's own driver
+# reported its stream dry in each gap, of at most 50 ms (the beeps are 120 ms apart): the driver
+# keeps 30 ms queued at the server and refills it from a thread of its own, which a busy machine
+# holds up now and then. The program cannot reach that queue, and Windows has no such driver; a gap
+# with no such report still counts as two beeps.
+record_heard() {
+  record_stop
+  [ "${runner[0]:-}" = env ] || return 0
+  BURSTS=$(echo "$BURSTS" | awk -v dry="$(wine_underflows | paste -sd' ')" '
+    BEGIN { n = split(dry, at, " ") }
+    NF == 2 {
+      if (held) {
+        gap_from = start + span; joined = 0
+        for (i = 1; i <= n && $1 - gap_from <= 50; i++)
+          if (at[i] >= gap_from - 20 && at[i] <= $1 + 20) joined = 1
+        if (joined) {
+          printf "  one beep: the Wine driver ran dry at %.0f\n", gap_from > "/dev/stderr"
+          span = $1 + $2 - start
+          next
+        }
+        printf "%.0f %.0f\n", start, span
+      }
+      start = $1; span = $2; held = 1
+    }
+    END { if (held) printf "%.0f %.0f\n", start, span }')
 }
 
 # Checks that BURSTS (lines of start and length) hold COUNT beeps, the first of them no earlier
@@ -72,12 +113,12 @@ case $scenario in
     record_start
     countdown 2
     sleep 1
-    record_stop
+    record_heard
     check_heard "$BURSTS" 2 2
     # Every later alarm is heard too, not only the first few.
     record_start
     for _ in 1 2 3 4; do countdown 1; sleep 0.6; done
-    record_stop
+    record_heard
     if [ "$(echo "$BURSTS" | grep -c .)" -ne 8 ]; then
       echo "$BURSTS" | sed 's/^/  burst (wall-clock ms, length ms): /'
       xruns_report
@@ -95,7 +136,7 @@ case $scenario in
     record_start
     countdown 2
     sleep 1
-    record_stop
+    record_heard
     check_heard "$BURSTS" 2 2
     ;;
   late)
@@ -105,7 +146,7 @@ case $scenario in
     record_start
     countdown 2
     sleep 1
-    record_stop
+    record_heard
     check_heard "$BURSTS" 2 2
     ;;
   stopped)
