@@ -28,8 +28,9 @@ source "$here/pulse_session.sh"
 at_exit 'record_stop >/dev/null 2>&1 || true; pulse_cleanup'
 
 now_ms() { date +%s%3N; }
-reset_seconds=2
+reset_seconds=2 under_wine=no
 if [ "${runner[0]:-}" = wine ]; then
+  under_wine=yes
   # Reset takes the notice's icon away, and Wine's explorer then waits 2 s for a window manager to
   # withdraw the emptied tray window before it answers; Xvfb has no window manager.
   reset_seconds=5
@@ -68,14 +69,15 @@ print(round((time.time() - time.clock_gettime(time.CLOCK_MONOTONIC_RAW)) * 1000)
 # with no such report still counts as two beeps.
 record_heard() {
   record_stop
-  [ "${runner[0]:-}" = env ] || return 0
+  [ "$under_wine" = yes ] || return 0
   BURSTS=$(echo "$BURSTS" | awk -v dry="$(wine_underflows | paste -sd' ')" '
     BEGIN { n = split(dry, at, " ") }
     NF == 2 {
       if (held) {
         gap_from = start + span; joined = 0
-        for (i = 1; i <= n && $1 - gap_from <= 50; i++)
-          if (at[i] >= gap_from - 20 && at[i] <= $1 + 20) joined = 1
+        if ($1 - gap_from <= 50)
+          for (i = 1; i <= n; i++)
+            if (at[i] >= gap_from - 20 && at[i] <= $1 + 20) joined = 1
         if (joined) {
           printf "  one beep: the Wine driver ran dry at %.0f\n", gap_from > "/dev/stderr"
           span = $1 + $2 - start
