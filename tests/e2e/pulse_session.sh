@@ -77,6 +77,7 @@ pulse_cleanup() {
 # heard: one line each, its start in ms of the wall clock and its length in ms.
 record_start() {
   xruns_start
+  STOLEN_AT_START=$(stolen_ms)
   rm -f "$PULSE_DIR/recording"
   python3 "$(dirname "${BASH_SOURCE[0]}")/record_bursts.py" ward.monitor "$PULSE_DIR/recording" \
     >"$PULSE_DIR/bursts" &
@@ -90,6 +91,14 @@ record_stop() {
   kill "${RECORDER_PID:-}" "${XRUNS_PID:-}" 2>/dev/null || true
   wait "${RECORDER_PID:-}" "${XRUNS_PID:-}" 2>/dev/null || true
   BURSTS=$(cat "$PULSE_DIR/bursts")
+  STOLEN_WHILE_RECORDING=$(($(stolen_ms) - ${STOLEN_AT_START:-0}))
+}
+
+# How long, in ms summed over its CPUs, the host of a virtual machine has kept them from it (steal
+# time; 0 on a machine of its own). Realtime threads cannot help there: a stall of a few tens of ms
+# misses cycles whatever the priorities inside.
+stolen_ms() {
+  awk -v hz="$(getconf CLK_TCK)" '$1 == "cpu" { print int($9 * 1000 / hz) }' /proc/stat
 }
 
 # While recording on PipeWire, how often each node of the graph missed its cycle, by PipeWire's own
@@ -110,6 +119,7 @@ xruns_start() {
   XRUNS_PID=$!
 }
 xruns_report() {
+  echo "  the host held this machine's CPUs for ${STOLEN_WHILE_RECORDING:-?} ms while recording"
   [ -n "${XRUNS_PID:-}" ] || return 0
   if [ -e "$PULSE_DIR/profile" ]; then
     # A follower's columns are its id, five times and its state: 3 when it finished its cycle.
