@@ -59,7 +59,8 @@ wine_underflows() {
   local offset
   offset=$(python3 -c 'import time
 print(round((time.time() - time.clock_gettime(time.CLOCK_MONOTONIC_RAW)) * 1000))')
-  grep pulse_underflow_callback "$PROGRAM_ERRORS" | awk -F: -v o="$offset" '{printf "%.0f\n", $1 * 1000 + o}'
+  grep pulse_underflow_callback "$PROGRAM_ERRORS" |
+    awk -F: -v o="$offset" '{printf "%.0f\n", $1 * 1000 + o}'
 }
 
 # Stops recording. Under Wine, one beep heard in pieces counts once where Wine's own driver
