@@ -18,7 +18,11 @@ namespace kestrune {
 // The window, its operations and its logic, wired as the program wires them, with each tick
 // timed: when every tick began, and when the one that raised time up began.
 struct TimedForm {
-    TimedForm() : ops(window, [this] { tick(); }), form(ops) {
+    TimedForm()
+        : ops(
+              window, [this] { tick(); }, [this] { form.Timer2_Timer(); },
+              [this] { form.Notice_Action(); }),
+          form(ops) {
         bindForm(window, form);
         form.Form_Load();
         window.show();

@@ -7,6 +7,7 @@
 #include "control/window_place.h"
 #include "core/field_number.h"
 #include "core/finish_time.h"
+#include "core/reminder_schedule.h"
 #include "core/time_up_text.h"
 
 namespace kestrune {
@@ -108,13 +109,14 @@ void Form6::startRunning() {
 }
 
 void Form6::Command1_Click() {
-    ops_.withdrawTimeUp();
+    acknowledgeTimeUp();
     startRunning();
     ops_.setCaption(Label::Label13, runningClockCaption);
     StampTimes();
 }
 
 void Form6::Command2_Click() {
+    acknowledgeTimeUp();
     ops_.setCaption(Label::Label13, pausedClockCaption);
     ops_.setTimerEnabled(false);
     ops_.stayAwake(false);
@@ -123,7 +125,7 @@ void Form6::Command2_Click() {
 }
 
 void Form6::Command3_Click() {
-    ops_.withdrawTimeUp();
+    acknowledgeTimeUp();
     ops_.setCaption(Label::Label13, runningClockCaption);
     ops_.setWidth(Label::Label7, 0);
     ops_.setBackColor(idleColour);
@@ -132,11 +134,12 @@ void Form6::Command3_Click() {
 }
 
 void Form6::Command4_Click() {
+    acknowledgeTimeUp();
     ops_.unload();
 }
 
 void Form6::Command5_Click() {
-    ops_.withdrawTimeUp();
+    acknowledgeTimeUp();
     ops_.setCaption(Label::Label13, runningClockCaption);
     assignFieldText(Combo::Combo1, "");
     assignFieldText(Combo::Combo3, "");
@@ -147,7 +150,7 @@ void Form6::Command5_Click() {
 }
 
 void Form6::Command6_Click() {
-    ops_.withdrawTimeUp();
+    acknowledgeTimeUp();
     ops_.setCaption(Label::Label13, runningClockCaption);
     ops_.setWidth(Label::Label7, 0);
     assignFieldText(Combo::Combo2, "5");
@@ -179,7 +182,6 @@ void Form6::Timer1_Timer() {
     } else {
         const Duration length = timeSerial(hoursSet_, minutesSet_, secondsSet_);
         ops_.setTimerEnabled(false);
-        ops_.stayAwake(false);
         ops_.beep();
         ops_.beep();
         ops_.soundAlarm();
@@ -189,11 +191,61 @@ void Form6::Timer1_Timer() {
         ops_.setCaption(Label::Label1, ops_.nameText() + std::string(timeUpSuffix));
         ops_.setBackColor(timeUpColour);
         ops_.setCaption(Label::Label13, stoppedClockCaption);
-        ops_.announceTimeUp(whoseTimeIsUp(ops_.nameText(), length, ops_.caption(Label::Label11)));
+        timeUpDisplay_ = ops_.caption(Label::Label1);
+        timeUpNotice_ = whoseTimeIsUp(ops_.nameText(), length, ops_.caption(Label::Label11));
+        ops_.announceTimeUp(timeUpDisplay_, timeUpNotice_);
+        startCalling();
     }
 }
 
+// The computer stays awake from Start on: it is let sleep when time up is answered.
+void Form6::startCalling() {
+    timeUpCalling_ = true;
+    timeUpAt_ = ops_.sinceBoot();
+    remindersSounded_ = 0;
+    armReminder();
+}
+
+// The reminder timer wakes first a little before the reminder, to make the sound ready, then for
+// the reminder itself.
+void Form6::armReminder() {
+    ops_.wakeReminderAt(timeUpAt_ + reminderAfter(remindersSounded_ + 1) - reminderLead);
+}
+
+void Form6::Timer2_Timer() {
+    if (!timeUpCalling_) {
+        return;
+    }
+    const std::chrono::milliseconds overdue = ops_.sinceBoot() - timeUpAt_;
+    const std::chrono::milliseconds due = reminderAfter(remindersSounded_ + 1);
+    if (overdue < due) {
+        ops_.prepareAlarm();
+        ops_.wakeReminderAt(timeUpAt_ + due);
+        return;
+    }
+    // After a sleep that went past several, one call, and the next one on time.
+    remindersSounded_ = remindersDueBy(overdue);
+    ops_.beep();
+    ops_.beep();
+    ops_.soundAlarm();
+    const std::string late = overdueText(overdue);
+    ops_.announceTimeUp(timeUpDisplay_ + late,
+                        late.empty() ? timeUpNotice_ : timeUpNotice_ + "\n" + late);
+    armReminder();
+}
+
+void Form6::acknowledgeTimeUp() {
+    if (!timeUpCalling_) {
+        return;
+    }
+    timeUpCalling_ = false;
+    ops_.cancelReminder();
+    ops_.withdrawTimeUp();
+    ops_.stayAwake(false);
+}
+
 void Form6::Form_MouseDown(int /*button*/, int /*shift*/, double x, double y) {
+    acknowledgeTimeUp();
     dragActive_ = true;
     dragStartX_ = x;
     dragStartY_ = y;
@@ -208,6 +260,14 @@ void Form6::Form_MouseMove(int /*button*/, int /*shift*/, double x, double y) {
 
 void Form6::Form_MouseUp(int /*button*/, int /*shift*/, double /*x*/, double /*y*/) {
     dragActive_ = false;
+}
+
+void Form6::Form_Input() {
+    acknowledgeTimeUp();
+}
+
+void Form6::Notice_Action() {
+    acknowledgeTimeUp();
 }
 
 }  // namespace kestrune

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "control/controls.h"
@@ -31,21 +33,30 @@ public:
     void Command6_Click();  // temperature preset
 
     void Timer1_Timer();
+    void Timer2_Timer();  // the reminders after time up
 
     void Form_MouseDown(int button, int shift, double x, double y);
     void Form_MouseMove(int button, int shift, double x, double y);
     void Form_MouseUp(int button, int shift, double x, double y);
+    // A mouse press or a key anywhere in the window, before the control under it takes it.
+    void Form_Input();
+    // The time-up notification's own action: opening it, or its button "知道了".
+    void Notice_Action();
 
     Duration remaining() const { return remaining_; }
     std::int16_t hoursSet() const { return hoursSet_; }
     std::int16_t minutesSet() const { return minutesSet_; }
     std::int16_t secondsSet() const { return secondsSet_; }
+    // Time is up and nobody has answered it yet: the reminders go on.
+    bool timeUpCalling() const { return timeUpCalling_; }
 
     static constexpr int tickInterval = 1000;        // milliseconds
     static constexpr float progressScale = 4215.0f;  // twips: the track's width
     static constexpr double minimumStep = 0.001;     // twips
     // The sound output is made ready this long before time up, and not earlier: it costs memory.
     static constexpr Duration alarmLead{10};
+    // Likewise before each reminder.
+    static constexpr std::chrono::seconds reminderLead{5};
 
 private:
     void RefreshDuration();
@@ -55,6 +66,11 @@ private:
     void clearFields();
     void startRunning();
     double progressStep() const;
+    void startCalling();
+    void armReminder();
+    // Any deliberate act on the window answers time up: the reminders stop and the notification
+    // goes; the red window and the name stay until Reset.
+    void acknowledgeTimeUp();
 
     Operations& ops_;
 
@@ -62,6 +78,12 @@ private:
     std::int16_t hoursSet_ = 0;
     std::int16_t minutesSet_ = 0;
     std::int16_t secondsSet_ = 0;
+
+    bool timeUpCalling_ = false;
+    std::chrono::milliseconds timeUpAt_{0};  // on the clock that counts sleep
+    int remindersSounded_ = 0;
+    std::string timeUpDisplay_;  // what the display said at time up, and the notification
+    std::string timeUpNotice_;
 
     bool dragActive_ = false;
     double dragStartX_ = 0;

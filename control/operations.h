@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <string>
 #include <string_view>
 
@@ -59,17 +60,25 @@ public:
     virtual void prepareAlarm() = 0;
     // Plays the alarm through the desktop's sound server, where there is one; never blocks.
     virtual void soundAlarm() = 0;
-    // While a countdown runs, keeps the computer from going to sleep, so that time up comes on
-    // time; never keeps the screen on or unlocked. False lets it sleep again.
+    // While a countdown runs or time up goes unanswered, keeps the computer from going to sleep,
+    // so that nobody misses the call; never keeps the screen on or unlocked. False lets it sleep
+    // again.
     virtual void stayAwake(bool awake) = 0;
-    // Time is up: asks the desktop to flag the window, without taking the keyboard from other
-    // programs, tells screen readers the display's text and shows a desktop notification that
-    // says whose time it is.
-    virtual void announceTimeUp(std::string_view whose) = 0;
-    // Time up is over (a new start, a preset, Reset): takes back what announceTimeUp left on the
-    // desktop. Does nothing when nothing is up.
+    // Time is up, or still unanswered: asks the desktop to flag the window, without taking the
+    // keyboard from other programs, has screen readers say `spoken` once, and shows the desktop
+    // notification "时间到！" with `notice` as its text, or updates the one shown in place.
+    virtual void announceTimeUp(std::string_view spoken, std::string_view notice) = 0;
+    // Time up is answered: takes back what announceTimeUp left on the desktop.
     virtual void withdrawTimeUp() = 0;
     virtual ClockReading now() const = 0;
+
+    // A clock that goes on counting while the computer sleeps.
+    virtual std::chrono::milliseconds sinceBoot() const = 0;
+    // The reminder timer, Timer2: raises its tick once, when sinceBoot() reaches `due`; at once
+    // where it has, and as soon as the computer wakes where a sleep went past it. Arming it again
+    // replaces the moment.
+    virtual void wakeReminderAt(std::chrono::milliseconds due) = 0;
+    virtual void cancelReminder() = 0;
 };
 
 }  // namespace kestrune

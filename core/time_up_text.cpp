@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string>
 
 namespace kestrune {
 
@@ -26,6 +27,14 @@ std::string whoseTimeIsUp(std::string_view name, Duration length, std::string_vi
         return std::string(name);
     }
     return lengthText(length) + " · 开始 " + std::string(startedAt);
+}
+
+std::string overdueText(std::chrono::milliseconds overdue) {
+    const auto minutes = std::chrono::floor<std::chrono::minutes>(overdue).count();
+    if (minutes < 1) {
+        return {};
+    }
+    return "已超时 " + std::to_string(minutes) + " 分钟";
 }
 
 }  // namespace kestrune

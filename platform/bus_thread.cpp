@@ -6,7 +6,7 @@
 
 namespace kestrune {
 
-BusThread::BusThread(const QString& name, QObject* worker) {
+BusThread::BusThread(const QString& name, QObject* worker) : worker_(worker) {
     worker->moveToThread(&thread_);
     QObject::connect(&thread_, &QThread::finished, worker, &QObject::deleteLater);
     thread_.setObjectName(name);
@@ -15,7 +15,8 @@ BusThread::BusThread(const QString& name, QObject* worker) {
 
 BusThread::~BusThread() {
     using namespace std::chrono_literals;
-    thread_.quit();
+    QMetaObject::invokeMethod(
+        worker_, [this] { thread_.quit(); }, Qt::QueuedConnection);
     if (!thread_.wait(QDeadlineTimer(2s))) {
         std::_Exit(EXIT_SUCCESS);
     }

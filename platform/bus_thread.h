@@ -16,9 +16,10 @@ namespace kestrune {
 class BusThread {
 public:
     BusThread(const QString& name, QObject* worker);
-    // Ends the thread and waits for it. A thread that a hung bus still holds after a few seconds
-    // means that Qt's own D-Bus thread is held too, and would hold up the program's end for the
-    // bus's timeout: then the program ends at once, with nothing left to save.
+    // Ends the thread, once it has done the work posted before, and waits for it. A thread that a
+    // hung bus still holds after a few seconds means that Qt's own D-Bus thread is held too, and
+    // would hold up the program's end for the bus's timeout: then the program ends at once, with
+    // nothing left to save.
     ~BusThread();
 
     // Runs `work` on the thread, with the worker.
@@ -30,6 +31,7 @@ public:
 
 private:
     QThread thread_;
+    QObject* worker_;
 };
 
 // On a bus thread: connects to the bus of `type` under the connection name `name`, unless `bus` is

@@ -1,6 +1,8 @@
 #include "platform/form_binding.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QEvent>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -12,6 +14,36 @@ namespace kestrune {
 namespace {
 
 using Handler = void (Form6::*)();
+
+// Sees every mouse press and key in the window before the control under it does, whichever control
+// that is: the labels, the fields and a disabled button included.
+class InputWatcher : public QObject {
+public:
+    InputWatcher(MainWindow& window, Form6& form) : QObject(&window), window_(window), form_(form) {
+        qApp->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* target, QEvent* event) override {
+        switch (event->type()) {
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonDblClick:
+            case QEvent::KeyPress:
+            case QEvent::TouchBegin:
+                if (target->isWidgetType() && static_cast<QWidget*>(target)->window() == &window_) {
+                    form_.Form_Input();
+                }
+                break;
+            default:
+                break;
+        }
+        return false;
+    }
+
+private:
+    MainWindow& window_;
+    Form6& form_;
+};
 
 void bindCombo(MainWindow& window, Form6& form, Combo combo, Handler onClick, Handler onChange) {
     QComboBox* field = window.combo(combo);
@@ -30,6 +62,8 @@ void bindButton(MainWindow& window, Form6& form, Button button, Handler onClick)
 }  // namespace
 
 void bindForm(MainWindow& window, Form6& form) {
+    new InputWatcher(window, form);
+
     bindCombo(window, form, Combo::Combo1, &Form6::Combo1_Click, &Form6::Combo1_Change);
     bindCombo(window, form, Combo::Combo2, &Form6::Combo2_Click, &Form6::Combo2_Change);
     bindCombo(window, form, Combo::Combo3, &Form6::Combo3_Click, &Form6::Combo3_Change);

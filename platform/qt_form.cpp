@@ -5,7 +5,11 @@
 
 namespace kestrune {
 
-QtForm::QtForm() : ops_(window_, [this] { form_.Timer1_Timer(); }), form_(ops_) {
+QtForm::QtForm()
+    : ops_(
+          window_, [this] { form_.Timer1_Timer(); }, [this] { form_.Timer2_Timer(); },
+          [this] { form_.Notice_Action(); }),
+      form_(ops_) {
     bindForm(window_, form_);
     // The icon waits until the first frame is drawn: painting it loads the Chinese font at its
     // largest size.

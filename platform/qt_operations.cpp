@@ -24,13 +24,18 @@ QSize screenSize() {
 
 }  // namespace
 
-QtOperations::QtOperations(MainWindow& window, std::function<void()> onTick)
+QtOperations::QtOperations(MainWindow& window, std::function<void()> onTick,
+                           std::function<void()> onReminder, std::function<void()> onNoticeAction)
     : window_(window),
       timer_(std::move(onTick)),
-      notice_([&window] {
-          window.show();
-          window.raise();
-          window.activateWindow();
+      reminder_(std::move(onReminder)),
+      notice_([&window, onNoticeAction = std::move(onNoticeAction)](NoticeAction action) {
+          onNoticeAction();
+          if (action == NoticeAction::Open) {
+              window.show();
+              window.raise();
+              window.activateWindow();
+          }
       }),
       // Wayland leaves placing and moving windows to the compositor.
       placesOwnWindow_(!QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
@@ -38,6 +43,9 @@ QtOperations::QtOperations(MainWindow& window, std::function<void()> onTick)
     for (int l = 0; l < labelCount; ++l) {
         widths_[l] = static_cast<float>(labelRects[l].width);
     }
+    // However the program ends (Exit, a signal, the session or Windows ending), nothing it showed
+    // about a patient stays on the desktop. Windows ends the program right after this signal.
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, &window_, [this] { withdrawTimeUp(); });
 }
 
 void QtOperations::setBackColor(Colour colour) {
@@ -186,19 +194,32 @@ void QtOperations::stayAwake(bool awake) {
     awake_.hold(awake);
 }
 
-void QtOperations::announceTimeUp(std::string_view whose) {
+void QtOperations::announceTimeUp(std::string_view spoken, std::string_view notice) {
     QApplication::alert(&window_);
     QLabel* display = window_.label(Label::Label1);
     display->setAccessibleDescription(display->text());
     QAccessibleEvent alert(display, QAccessible::Alert);
     QAccessible::updateAccessibility(&alert);
-    window_.timeUpAlert()->announce(display->text());
-    notice_.show(qText(whose));
+    window_.timeUpAlert()->announce(qText(spoken));
+    notice_.show(qText(notice));
 }
 
 void QtOperations::withdrawTimeUp() {
     window_.timeUpAlert()->withdraw();
     notice_.withdraw();
+}
+
+std::chrono::milliseconds QtOperations::sinceBoot() const {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+        BootClock::now().time_since_epoch());
+}
+
+void QtOperations::wakeReminderAt(std::chrono::milliseconds due) {
+    reminder_.wakeAt(BootClock::time_point(due));
+}
+
+void QtOperations::cancelReminder() {
+    reminder_.cancel();
 }
 
 ClockReading QtOperations::now() const {

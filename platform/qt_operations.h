@@ -9,6 +9,7 @@
 #include "platform/notice/time_up_notice.h"
 #include "platform/qt_tick_timer.h"
 #include "platform/sound/alarm_sound.h"
+#include "platform/wakeup/wake_timer.h"
 
 namespace kestrune {
 
@@ -18,7 +19,9 @@ class MainWindow;
 // twips, so the progress bar grows by fractions of a pixel; the screen shows whole pixels.
 class QtOperations : public Operations {
 public:
-    QtOperations(MainWindow& window, std::function<void()> onTick);
+    // onTick and onReminder are the two timers' ticks; onNoticeAction, the notification's action.
+    QtOperations(MainWindow& window, std::function<void()> onTick, std::function<void()> onReminder,
+                 std::function<void()> onNoticeAction);
 
     void setBackColor(Colour colour) override;
     double windowLeft() const override;
@@ -54,13 +57,17 @@ public:
     void prepareAlarm() override;
     void soundAlarm() override;
     void stayAwake(bool awake) override;
-    void announceTimeUp(std::string_view whose) override;
+    void announceTimeUp(std::string_view spoken, std::string_view notice) override;
     void withdrawTimeUp() override;
     ClockReading now() const override;
+    std::chrono::milliseconds sinceBoot() const override;
+    void wakeReminderAt(std::chrono::milliseconds due) override;
+    void cancelReminder() override;
 
 private:
     MainWindow& window_;
     QtTickTimer timer_;
+    WakeTimer reminder_;
     AlarmSound alarm_;
     TimeUpNotice notice_;
     StayAwake awake_;

@@ -6,18 +6,24 @@
 
 namespace kestrune {
 
-// The desktop notification at time up, for a nurse who is looking at another program: it stays
-// until dismissed or withdrawn, and activating it calls onActivated. On Linux it goes through the
-// freedesktop notification service on the session bus, from a thread of its own, so a missing,
-// slow or hung bus never holds up the window; elsewhere there is none yet.
+// What the nurse did with the notice: opened it (clicked it, or its default action), which brings
+// the window forward too, or only answered it (its button "知道了").
+enum class NoticeAction { Open, Acknowledge };
+
+// The desktop notification at time up, for a nurse who is looking at another program: one per
+// window, updated in place at each reminder, shown until withdrawn. Its action is reported through
+// onAction on the window's thread. On Linux it goes through the freedesktop notification service
+// on the session bus, from a thread of its own, so a missing, slow or hung bus never holds up the
+// window; on Windows it is a message from an icon in the notification area. Whatever is shown is
+// withdrawn when the notice goes, as the program ends.
 class TimeUpNotice {
 public:
-    explicit TimeUpNotice(std::function<void()> onActivated);
+    explicit TimeUpNotice(std::function<void(NoticeAction)> onAction);
     ~TimeUpNotice();
 
-    // Shows the notice, or replaces the one shown. Its summary is "时间到！", its body `whose`:
-    // the patient's name, or which countdown it was.
-    void show(const QString& whose);
+    // Shows the notice, or updates the one shown. Its summary is "时间到！", its body `text`: the
+    // patient's name, or which countdown it was, and how long it has gone unanswered.
+    void show(const QString& text);
     void withdraw();
 
 private:

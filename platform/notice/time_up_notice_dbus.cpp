@@ -27,13 +27,15 @@ QDBusMessage call(const QString& method, const QVariantList& arguments) {
 
 }  // namespace
 
-// Lives on the notice's thread; its slots run there.
+// Lives on the notice's thread; its slots run there. Its calls wait for the server's answer, up to
+// a short timeout, so that the notice's id is known before anything else is asked of it: the next
+// reminder updates that notice, and withdrawing it at the program's end finds it.
 class NoticeOnBus : public QObject {
     Q_OBJECT
 
 public:
-    explicit NoticeOnBus(std::function<void()> onActivated)
-        : onActivated_(std::move(onActivated)) {}
+    explicit NoticeOnBus(std::function<void(NoticeAction)> onAction)
+        : onAction_(std::move(onAction)) {}
     ~NoticeOnBus() override { QDBusConnection::disconnectFromBus(connectionName); }
 
     // Connecting waits for the bus's answer, and Qt makes every connection of the program on one
@@ -52,46 +54,39 @@ public:
             });
     }
 
-    void show(const QString& whose) {
+    void show(const QString& text) {
         if (!connected()) {
             return;
         }
         const QVariantMap hints{
             {QStringLiteral("urgency"), QVariant::fromValue<uchar>(2)},
             {QStringLiteral("desktop-entry"), QStringLiteral("org.kestrune.Kestrune")}};
-        const QStringList actions{QStringLiteral("default"), QStringLiteral("打开")};
-        // Critical, and 0: it never expires of itself.
-        const QDBusMessage notify = call(
-            QStringLiteral("Notify"), {QStringLiteral("Kestrune"), id_, QStringLiteral("kestrune"),
-                                       QStringLiteral("时间到！"), whose, actions, hints, 0});
-        closeWhenShown_ = false;
-        ++pending_;
-        bus_->callWithCallback(notify, this, SLOT(shown(QDBusMessage)), SLOT(notShown()));
+        const QStringList actions{QStringLiteral("default"), QStringLiteral("打开"),
+                                  acknowledgeAction, QStringLiteral("知道了")};
+        // Critical, and 0: it never expires of itself. Given the id of the one shown, the server
+        // replaces it rather than adding another.
+        const QDBusMessage reply =
+            bus_->call(call(QStringLiteral("Notify"),
+                            {QStringLiteral("Kestrune"), id_, QStringLiteral("kestrune"),
+                             QStringLiteral("时间到！"), text, actions, hints, 0}),
+                       QDBus::Block, answerTimeout);
+        if (reply.type() == QDBusMessage::ReplyMessage) {
+            id_ = reply.arguments().value(0).toUInt();
+        }
     }
 
     void withdraw() {
-        if (pending_ > 0) {
-            closeWhenShown_ = true;
-        } else if (id_ != 0) {
-            bus_->call(call(QStringLiteral("CloseNotification"), {id_}), QDBus::NoBlock);
+        if (id_ != 0 && bus_) {
+            bus_->call(call(QStringLiteral("CloseNotification"), {id_}), QDBus::Block,
+                       answerTimeout);
             id_ = 0;
         }
     }
 
 private slots:
-    void shown(const QDBusMessage& reply) {
-        --pending_;
-        id_ = reply.arguments().value(0).toUInt();
-        if (closeWhenShown_ && pending_ == 0) {
-            closeWhenShown_ = false;
-            withdraw();
-        }
-    }
-    void notShown() { --pending_; }
-
-    void actionInvoked(uint id, const QString&) {
+    void actionInvoked(uint id, const QString& action) {
         if (id != 0 && id == id_) {
-            onActivated_();
+            onAction_(action == acknowledgeAction ? NoticeAction::Acknowledge : NoticeAction::Open);
         }
     }
     void closed(uint id, uint) {
@@ -101,11 +96,12 @@ private slots:
     }
 
 private:
-    std::function<void()> onActivated_;
+    static constexpr int answerTimeout = 2000;  // ms
+    inline static const QString acknowledgeAction = QStringLiteral("acknowledge");
+
+    std::function<void(NoticeAction)> onAction_;
     std::optional<QDBusConnection> bus_;
     uint id_ = 0;  // of the notice shown, 0 for none
-    int pending_ = 0;
-    bool closeWhenShown_ = false;
 };
 
 struct TimeUpNotice::System {
@@ -113,19 +109,24 @@ struct TimeUpNotice::System {
     BusThread thread;
 };
 
-TimeUpNotice::TimeUpNotice(std::function<void()> onActivated) {
-    // Activation is reported on the window's thread.
-    auto* notice = new NoticeOnBus([onActivated] {
-        QMetaObject::invokeMethod(QCoreApplication::instance(), onActivated, Qt::QueuedConnection);
+TimeUpNotice::TimeUpNotice(std::function<void(NoticeAction)> onAction) {
+    // Actions are reported on the window's thread.
+    auto* notice = new NoticeOnBus([onAction](NoticeAction action) {
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(), [onAction, action] { onAction(action); },
+            Qt::QueuedConnection);
     });
     system_.reset(new System{notice, BusThread(QStringLiteral("kestrune-notice"), notice)});
     system_->thread.post(notice, [](NoticeOnBus& n) { n.connected(); });
 }
 
-TimeUpNotice::~TimeUpNotice() = default;
+// The thread runs what was posted to it before it ends: the notice is withdrawn first.
+TimeUpNotice::~TimeUpNotice() {
+    withdraw();
+}
 
-void TimeUpNotice::show(const QString& whose) {
-    system_->thread.post(system_->notice, [whose](NoticeOnBus& n) { n.show(whose); });
+void TimeUpNotice::show(const QString& text) {
+    system_->thread.post(system_->notice, [text](NoticeOnBus& n) { n.show(text); });
 }
 
 void TimeUpNotice::withdraw() {

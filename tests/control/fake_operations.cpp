@@ -1,5 +1,7 @@
 #include "control/fake_operations.h"
 
+#include <algorithm>
+
 namespace kestrune::testing {
 
 void FakeOperations::moveWindow(double newLeft, double newTop) {
@@ -36,7 +38,9 @@ FakeDesktop::FakeDesktop() {
     form.Form_Load();
 }
 
+// Every press and key reaches the window's input handler first, a press on a disabled button too.
 void FakeDesktop::click(Button button) {
+    form.Form_Input();
     if (!ops.isEnabled(button)) {
         return;
     }
@@ -72,6 +76,7 @@ void change(Form6& form, Combo combo) {
 }  // namespace
 
 void FakeDesktop::pick(Combo combo, std::string_view item) {
+    form.Form_Input();
     ops.texts[index(combo)] = item;
     switch (combo) {
         case Combo::Combo1:
@@ -86,6 +91,7 @@ void FakeDesktop::pick(Combo combo, std::string_view item) {
 void FakeDesktop::type(Combo combo, std::string_view text) {
     // One keystroke per character: a UTF-8 sequence arrives whole.
     for (std::size_t i = 0; i < text.size();) {
+        form.Form_Input();
         std::size_t end = i + 1;
         while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) {
             ++end;
@@ -97,8 +103,29 @@ void FakeDesktop::type(Combo combo, std::string_view text) {
 }
 
 void FakeDesktop::clearField(Combo combo) {
+    form.Form_Input();
     ops.texts[index(combo)].clear();
     change(form, combo);
+}
+
+void FakeDesktop::typeName(std::string_view name) {
+    form.Form_Input();
+    ops.name = name;
+}
+
+void FakeDesktop::pressBackground() {
+    form.Form_MouseDown(1, 0, 100, 100);
+    form.Form_MouseUp(1, 0, 100, 100);
+}
+
+void FakeDesktop::wait(std::chrono::milliseconds time, bool asleep) {
+    const std::chrono::milliseconds end = ops.uptime + time;
+    while (ops.reminderDue && *ops.reminderDue <= end) {
+        ops.uptime = asleep ? end : std::max(ops.uptime, *ops.reminderDue);
+        ops.reminderDue.reset();
+        form.Timer2_Timer();
+    }
+    ops.uptime = end;
 }
 
 void FakeDesktop::tick(int count) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <optional>
 #include <string>
 #include <vector>
@@ -48,13 +49,16 @@ public:
     void prepareAlarm() override { alarmPrepared = true; }
     void soundAlarm() override { ++alarms; }
     void stayAwake(bool keep) override { awake = keep; }
-    void announceTimeUp(std::string_view whose) override {
-        announcements.push_back(captions[index(Label::Label1)]);
-        notices.emplace_back(whose);
+    void announceTimeUp(std::string_view spoken, std::string_view notice) override {
+        announcements.emplace_back(spoken);
+        notices.emplace_back(notice);
         timeUpShown = true;
     }
     void withdrawTimeUp() override { timeUpShown = false; }
     ClockReading now() const override { return clock; }
+    std::chrono::milliseconds sinceBoot() const override { return uptime; }
+    void wakeReminderAt(std::chrono::milliseconds due) override { reminderDue = due; }
+    void cancelReminder() override { reminderDue.reset(); }
 
     Colour backColor = 0x00E0E0E0;
     double left = 0;
@@ -81,10 +85,12 @@ public:
     int alarms = 0;
     bool alarmPrepared = false;
     bool awake = false;                      // the computer kept from sleeping
-    std::vector<std::string> announcements;  // the display's text at each time up
-    std::vector<std::string> notices;        // whose time was up, as the notification says
+    std::vector<std::string> announcements;  // what screen readers were told, at each call
+    std::vector<std::string> notices;        // the notification's text, at each call
     bool timeUpShown = false;                // announced and not yet withdrawn
     ClockReading clock{14, 20, 7, "2024/5/6"};
+    std::chrono::milliseconds uptime{3'600'000};
+    std::optional<std::chrono::milliseconds> reminderDue;
 
     // Every caption Label1 was given, in order, while keepDisplayHistory is set.
     std::vector<std::string> displayHistory;
@@ -101,8 +107,12 @@ public:
     void pick(Combo combo, std::string_view item);
     void type(Combo combo, std::string_view text);  // one change per character
     void clearField(Combo combo);                   // select all, delete: one change
-    void typeName(std::string_view name) { ops.name = name; }
+    void typeName(std::string_view name);
+    void pressBackground();    // a mouse press on the window's own background
     void tick(int count = 1);  // ticks the timer delivers while it is enabled
+    // Lets time pass on the clock that counts sleep, with the reminder timer's ticks as they fall
+    // due; a late wake-up delivers a due tick only at the end, as after a sleep.
+    void wait(std::chrono::milliseconds time, bool asleep = false);
 
     std::string display() const { return ops.captions[index(Label::Label1)]; }
     std::string caption(Label label) const { return ops.captions[index(label)]; }

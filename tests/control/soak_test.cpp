@@ -242,6 +242,8 @@ private:
     std::optional<std::string> ticks(FakeDesktop& desk, int count) {
         for (int i = 0; i < count; ++i) {
             if (!desk.ops.timerEnabled) {
+                // Stopped, the time passes for the reminders alone.
+                desk.wait(std::chrono::seconds(count - i));
                 return rules(desk);
             }
             desk.tick();
@@ -275,10 +277,15 @@ private:
         }
         const bool timer = desk.ops.timerEnabled;
         const bool reset = desk.ops.isEnabled(Button::Command3);
-        // Kept from sleeping exactly while it counts down.
-        if (desk.ops.awake != timer) {
-            return std::string(timer ? "counting while the computer may sleep"
-                                     : "keeping the computer awake while stopped");
+        // Kept from sleeping exactly while it counts down or time up goes unanswered, and calling
+        // only then.
+        const bool calling = desk.form.timeUpCalling();
+        if (desk.ops.awake != (timer || calling)) {
+            return std::string(desk.ops.awake ? "keeping the computer awake while stopped"
+                                              : "counting or calling while the computer may sleep");
+        }
+        if (calling != (desk.ops.reminderDue.has_value() && desk.ops.timeUpShown)) {
+            return std::string("reminders or the notification outlive the call, or stop short");
         }
         switch (desk.background()) {
             case idleColour:

@@ -3,8 +3,9 @@
 # Xvfb, the real logind on a system bus of the test's own. Usage: stay_awake_test.sh KESTRUNE SCENARIO
 #   held     no inhibitor while idle; within 1 s of Start (pressed twice: still one), a resume and
 #            the 体温 preset, one sleep inhibitor (who Kestrune, mode block, never the patient's
-#            name); none within 1 s of Pause, time up and Exit; never one that would keep the screen
-#            from locking
+#            name), still held through time up until a click on the red window answers it; none
+#            within 1 s of Pause, that click and Exit; never one that would keep the screen from
+#            locking
 #   stopped  logind stopped (SIGSTOP) while the program runs: time up on time, and Exit still ends
 #            the program at once
 #   none     no system bus at all: time up on time
@@ -67,7 +68,11 @@ case $scenario in
     click_at 324 18 # Start again
     expect_inhibitors "after resuming" "$held"
     wait_colour 5 5 "192,0,0" 5 || exit 1
-    expect_inhibitors "at time up" ""
+    sleep 1.1 # a release at time up would show by now
+    expect_inhibitors "after time up, unanswered" "$held"
+    click_at 5 5 # the red background
+    expect_inhibitors "once answered" ""
+    wait_colour 5 5 "192,0,0" 1 || { echo "answering time up took the red away"; exit 1; }
     click_at 324 104 # 体温
     expect_inhibitors "after the 5-minute preset" "$held"
     ends_at_exit
