@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "platform/ending/end_request.h"
 #include "platform/qt_form.h"
 
 namespace {
@@ -45,6 +46,7 @@ int main(int argc, char* argv[]) {
     }
     startMessages.clear();
 
+    kestrune::endOnSystemRequest();
     kestrune::QtForm form;
     form.window().show();
     return app.exec();

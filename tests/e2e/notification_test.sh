@@ -3,8 +3,10 @@
 # bus starts no service by itself, so the test decides whether a notification server runs.
 # Usage: notification_test.sh KESTRUNE SCENARIO
 #   served   dunst serves notifications; dbus-monitor sees Notify at time up (summary "时间到！",
-#            the name in the body, critical urgency, the default action); activating it brings the
-#            window up over the notification, which dunst shows on top of it; Reset closes it
+#            the name in the body, critical urgency, the default action and "知道了"); activating
+#            it brings the window up over the notification, which dunst shows on top of it, and
+#            closes it; at the next time up, "知道了" for another id does nothing, and for its own
+#            closes it
 #   none     no notification server: the countdown still turns red on time
 #   stopped  the bus itself is stopped (SIGSTOP) while the program runs: the countdown still turns
 #            red on time, Reset still answers, and Exit still ends the program at once
@@ -20,13 +22,15 @@ fi
 kestrune=$1
 scenario=$2
 source "$here/xvfb_session.sh"
-calls=$(mktemp)
+source "$here/notification_session.sh"
+calls=$NOTIFY_LOG
 bus_pid=$(dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
   org.freedesktop.DBus.GetConnectionUnixProcessID string:org.freedesktop.DBus | awk '/uint32/ {print $2}')
 cleanup() {
   kill -CONT "$bus_pid" 2>/dev/null || true
-  kill "${MONITOR:-}" "${SERVER:-}" 2>/dev/null || true
-  rm -f "$calls" "$calls.dunstrc" "$calls.bus"
+  kill "${SERVER:-}" 2>/dev/null || true
+  notifications_down
+  rm -f "$calls.bus"
 }
 at_exit cleanup
 start_xvfb
@@ -43,37 +47,38 @@ seen() {
 
 case $scenario in
   served)
-    # Its notifications over the window's display.
-    printf '[global]\n  origin = top-left\n  offset = 480x320\n  width = 300\n' >"$calls.dunstrc"
-    dunst -config "$calls.dunstrc" >/dev/null 2>&1 &
-    SERVER=$!
-    for _ in $(seq 100); do
-      dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
-        org.freedesktop.DBus.NameHasOwner string:org.freedesktop.Notifications | grep -q true &&
-        break
-      sleep 0.05
-    done
-    dbus-monitor --session "type='method_call',interface='org.freedesktop.Notifications'" \
-      "type='method_return'" >"$calls" 2>/dev/null &
-    MONITOR=$!
+    notifications_up
     start_kestrune "$kestrune"
     type_into name Li
     count_down 2
     on_time 2 || exit 1
     notify=$(seen Notify)
     for part in 'string "Kestrune"' 'string "时间到！"' 'string "Li"' 'string "default"' \
-      'string "urgency"' 'byte 2' 'int32 0'; do
+      'string "知道了"' 'string "urgency"' 'byte 2' 'int32 0'; do
       grep -qF "$part" <<<"$notify" || { echo "Notify lacks $part:"; echo "$notify"; exit 1; }
     done
-    # Activated (as a click on it would, sent here by hand): the window comes up over it.
-    serial=$(grep 'member=Notify$' "$calls" | head -n 1 | grep -o ' serial=[0-9]*' | cut -d= -f2)
-    id=$(awk -v r="reply_serial=$serial" '$0 ~ r"$" {getline; print $2; exit}' "$calls")
+    wait_last_call '^Notify 0 [0-9]+ Li$' || exit 1
+    id=$(notify_calls | awk '{print $3}')
+    # Activated (as a click on it would, sent here by hand): the window comes up over it, and time
+    # up is answered.
     wait_colour 100 30 "144,0,0" 2 || { echo "the notification is not over the window"; exit 1; }
-    dbus-send --session --type=signal /org/freedesktop/Notifications \
-      org.freedesktop.Notifications.ActionInvoked "uint32:$id" string:default
+    action() {
+      dbus-send --session --type=signal /org/freedesktop/Notifications \
+        org.freedesktop.Notifications.ActionInvoked "uint32:$1" "string:$2"
+    }
+    action "$id" default
     wait_colour 100 30 "0,128,128" 2 || { echo "activating it did not bring the window up"; exit 1; }
+    wait_last_call "^CloseNotification $id\$" || exit 1
     click_at 324 76 # Reset
-    seen CloseNotification >/dev/null
+    count_down 1
+    wait_last_call '^Notify 0 [0-9]+ Li$' || exit 1
+    id=$(notify_calls | tail -n 1 | awk '{print $3}')
+    action $((id + 1)) acknowledge
+    sleep 0.5
+    wait_last_call '^Notify ' || { echo "another notification's action answered this one"; exit 1; }
+    action "$id" acknowledge
+    wait_last_call "^CloseNotification $id\$" || exit 1
+    notify_calls | sed 's/^/  notification call: /'
     ;;
   none)
     start_kestrune "$kestrune"

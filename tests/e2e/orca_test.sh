@@ -5,7 +5,8 @@
 # instead of speaking it (its sound goes to a sound server of the test's own, with a null output).
 # Usage: orca_test.sh KESTRUNE SCENARIO
 #   focused    the focus stays in Kestrune: "Li时间到！" is spoken within 2 s of the window
-#              turning red, and nothing of the countdown's display while it counts
+#              turning red, and nothing of the countdown's display while it counts; the reminder
+#              30 s later is spoken once more
 #   elsewhere  the focus is in another program's window at time up: the same
 #   control    KESTRUNE is the program with its earlier alert-role announcement: the check of
 #              "focused" must fail, as Orca says nothing of an alert that appears
@@ -145,6 +146,15 @@ case $scenario in
     sleep 1
     times=$(tail -n +"$started_at" "$spoken" | grep -c "Li时间到" || true)
     [ "$times" -eq 1 ] || { echo "time up spoken $times times, not once:"; cat "$spoken"; exit 1; }
+    if [ "$scenario" = focused ]; then
+      again=$(heard 33 "Li时间到" "$(($(spoken_lines) + 1))") ||
+        { echo "the reminder was not spoken within 34 s of red"; cat "$spoken"; exit 1; }
+      echo "Orca spoke the reminder $((${again%% *} - red)) ms after the window was seen red"
+      [ $((${again%% *} - red)) -ge 25000 ] || { echo "a reminder too soon"; exit 1; }
+      sleep 1
+      times=$(tail -n +"$started_at" "$spoken" | grep -c "Li时间到" || true)
+      [ "$times" -eq 2 ] || { echo "time up and one reminder spoken $times times:"; cat "$spoken"; exit 1; }
+    fi
     if [ "$scenario" = elsewhere ] && grep -q "Kestrune frame" <(tail -n +"$((red_at + 1))" "$spoken"); then
       echo "Kestrune took the focus back at time up:"
       cat "$spoken"
