@@ -8,4 +8,4 @@ cmake -S . -B build-portable -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKESTRUNE_PORTAB
 cmake --build build-portable -j"$(nproc)" --target kestrune kestrune_logic_tests \
   kestrune_tick_timer_tests
 cd build-portable
-ctest --output-on-failure -R "^(kestrune_tick_timer_tests|kestrune_e2e_countdown|TickSchedule\.|Countdown\.)"
+../scripts/ctest_counted.sh -R "^(kestrune_tick_timer_tests|kestrune_e2e_countdown|TickSchedule\.|Countdown\.)"

@@ -13,7 +13,7 @@ source tests/e2e/wine_session.sh
 trap stop_wine EXIT
 start_wine
 
-(cd build-windows/build && ctest --output-on-failure)
+(cd build-windows/build && ../../scripts/ctest_counted.sh)
 tests/e2e/countdown_test.sh wine build-windows/stage/kestrune.exe
 tests/e2e/windows_desktop_test.sh build-windows/stage/kestrune.exe
 SOUND_SERVER=pulseaudio tests/e2e/alarm_sound_test.sh build-windows/stage/kestrune.exe five wine

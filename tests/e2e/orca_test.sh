@@ -18,12 +18,12 @@ kestrune=$1
 scenario=$2
 here=$(cd "$(dirname "$0")" && pwd)
 for program in orca speech-dispatcher /usr/lib/speech-dispatcher-modules/sd_generic pulseaudio; do
-  command -v "$program" >/dev/null || { echo "SKIPPED: no $program here"; exit 0; }
+  command -v "$program" >/dev/null || { echo "SKIPPED: no $program here"; exit 77; }
 done
 # Not Orca's --replace, which would end the screen reader of a developer who runs the checks.
 if pgrep -u "$(id -u)" -x orca >/dev/null; then
   echo "SKIPPED: Orca already runs for this user, and a second would not start"
-  exit 0
+  exit 77
 fi
 source "$here/xvfb_session.sh"
 source "$here/pulse_session.sh"

@@ -32,7 +32,10 @@ trap 'e2e_exit $?' EXIT
 # Starts an X server of our own. Xvfb picks a display number that is free (it tries each until it
 # can take it), so the checks never reach a server that another user or container started.
 start_xvfb() {
-  local numbers
+  local numbers program
+  for program in Xvfb xdotool import; do
+    command -v $program >/dev/null || { echo "SKIPPED: no $program here"; exit 77; }
+  done
   numbers=$(mktemp)
   Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$numbers" >/dev/null 2>&1 &
   XVFB_PID=$!
