@@ -39,17 +39,14 @@ fi
 fail() { echo "$server, $scenario: $*"; exit 1; }
 
 # Runs a countdown of SECONDS from idle or time up and waits until the window is red; sets STARTED,
-# RUNNING and RED, in ms of the wall clock. Fails if time up comes early or more than a second late,
-# lateness counted from when the window was seen running, as on_time counts it.
+# RUNNING and RED, in ms of the wall clock. Fails unless time up is on time, as on_time has it.
 countdown() {
   if [ "$(colour_at 5 5)" = "192,0,0" ]; then
     click_at 324 76 # Reset
     wait_colour 5 5 "224,224,224" "$reset_seconds" || fail "Reset did not answer"
   fi
   count_down "$1" || fail "no countdown"
-  [ $((RED - STARTED)) -ge $((($1 + 1) * 1000 - 100)) ] || fail "red after $((RED - STARTED)) ms"
-  [ $((RED - RUNNING)) -le $((($1 + 1) * 1000 + 1000)) ] ||
-    fail "red $((RED - RUNNING)) ms after the window was seen running"
+  on_time "$1" || fail "time up not on time"
 }
 
 # The wall-clock ms of each time Wine's PulseAudio driver reported that its stream ran dry. Wine
@@ -72,7 +69,7 @@ record_heard() {
   [ "$under_wine" = yes ] || return 0
   BURSTS=$(echo "$BURSTS" | awk -v dry="$(wine_underflows | paste -sd' ')" '
     BEGIN { n = split(dry, at, " ") }
-    NF == 2 {
+    NF >= 2 {
       if (held) {
         gap_from = start + span; joined = 0
         if ($1 - gap_from <= 50)
@@ -80,21 +77,40 @@ record_heard() {
             if (at[i] >= gap_from - 20 && at[i] <= $1 + 20) joined = 1
         if (joined) {
           printf "  one beep: the Wine driver ran dry at %.0f\n", gap_from > "/dev/stderr"
-          span = $1 + $2 - start
+          span = $5 + $2 - at
           next
         }
-        printf "%.0f %.0f\n", start, span
+        printf "%.0f %.0f %s %s %s\n", start, span, pitch, level, at
       }
-      start = $1; span = $2; held = 1
+      start = $1; span = $2; pitch = $3; level = $4; at = $5; held = 1
     }
-    END { if (held) printf "%.0f %.0f\n", start, span }')
+    END { if (held) printf "%.0f %.0f %s %s %s\n", start, span, pitch, level, at }')
 }
 
-# Checks that BURSTS (lines of start and length) hold COUNT beeps, the first of them no earlier
-# than the countdown's time up and at most 500 ms after the window turned red.
+# Checks that every burst of BURSTS is a beep as the program makes it (150 ms of 1000 Hz, its
+# loudest sample at -6 dB of full scale), within 10 ms, 5 % and 3 dB, and that the two beeps of
+# each alarm are 120 ms apart, within 15 ms. On PulseAudio the recording of an alarm's first beep
+# now and then lacks up to 30 ms of its start, and the gap after it is as much longer: the server
+# rewinds its output to start the alarm at once, and its monitor hands the recorder the samples it
+# had before. PipeWire, which never rewinds, records every beep whole.
+check_beeps() {
+  local cut=0
+  [ "$server" != pulseaudio ] || cut=30
+  echo "$1" | awk -v cut=$cut '
+    { if ($2 < 140 - (NR % 2) * cut || $2 > 160) bad = bad sprintf(" a beep %d ms long;", $2)
+      if ($3 < 950 || $3 > 1050) bad = bad sprintf(" a beep at %d Hz;", $3)
+      if ($4 < -9 || $4 > -3) bad = bad sprintf(" a beep at %.1f dB;", $4)
+      if (NR % 2 == 0 && ($5 - start < 255 || $5 - start > 285))
+        bad = bad sprintf(" beeps %d ms apart;", $5 - start - 150)
+      start = $5 - 150 + $2 }
+    END { if (bad) { print "not the alarm as played:" bad; exit 1 } }' || { xruns_report; exit 1; }
+}
+
+# Checks that BURSTS (lines as record_bursts.py prints them) hold COUNT beeps as played, the first
+# of them no earlier than the countdown's time up and at most 500 ms after the window turned red.
 check_heard() {
   local bursts=$1 count=$2 seconds=$3 first
-  echo "$bursts" | sed 's/^/  burst (wall-clock ms, length ms): /'
+  echo "$bursts" | sed 's/^/  burst (wall-clock ms, length ms, Hz, dB, ms into the recording): /'
   [ "$(echo "$bursts" | grep -c .)" -eq "$count" ] ||
     { xruns_report; fail "expected $count bursts, found $(echo "$bursts" | grep -c .)"; }
   # The first burst's start without a pipe: echo writes line by line, and a head that ended after
@@ -105,6 +121,7 @@ check_heard() {
   [ "$first" -ge $((STARTED + (seconds + 1) * 1000 - 100)) ] ||
     fail "sound $((first - STARTED)) ms after Start, before time up"
   [ "$first" -le $((RED + 500)) ] || fail "sound $((first - RED)) ms after time up"
+  check_beeps "$bursts"
 }
 
 start_xvfb
@@ -122,10 +139,11 @@ case $scenario in
     for _ in 1 2 3 4; do countdown 1; sleep 0.6; done
     record_heard
     if [ "$(echo "$BURSTS" | grep -c .)" -ne 8 ]; then
-      echo "$BURSTS" | sed 's/^/  burst (wall-clock ms, length ms): /'
+      echo "$BURSTS" | sed 's/^/  burst (wall-clock ms, length ms, Hz, dB, ms into the recording): /'
       xruns_report
       fail "four more alarms gave $(echo "$BURSTS" | grep -c .) bursts, not 8"
     fi
+    check_beeps "$BURSTS"
     ;;
   restart)
     pulse_up || fail "the sound server did not start"

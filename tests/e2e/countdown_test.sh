@@ -12,16 +12,18 @@ start_kestrune "${kestrune[@]}"
 # Centred on the 1280 x 800 screen.
 [ "$X,$Y" = "463,310" ] || { echo "window at $X,$Y, not centred"; exit 1; }
 
-# What is typed is drawn: the digits and the name.
+# What is typed is drawn: the digits and the name, each looked at while the caret is elsewhere.
 type_into name Li
 type_into seconds 2
-text_drawn seconds && text_drawn name || exit 1
+text_drawn name || exit 1
+focus_field hours || exit 1
+text_drawn seconds || exit 1
 run_down 2 || exit 1
 on_time 2 || exit 1
 
 click_at 324 162                        # Exit
 status=0
-timeout 5 tail --pid="$APP_PID" -f /dev/null || { echo "still running after Exit"; exit 1; }
+ended_within 5 Exit
 wait "$APP_PID" || status=$?
 APP_PID=""
 [ "$status" -eq 0 ] || { echo "exit status $status"; exit 1; }

@@ -14,8 +14,6 @@ chmod 755 "$LOGIND_DIR"
 export DBUS_SYSTEM_BUS_ADDRESS=unix:path=$LOGIND_DIR/system_bus_socket
 
 logind_up() {
-  local as_root=()
-  [ "$(id -u)" -eq 0 ] || as_root=(sudo -n)
   read -r SYSTEM_BUS_PID < <(dbus-daemon --config-file="$(dirname "${BASH_SOURCE[0]}")/system_bus.conf" \
     --address="$DBUS_SYSTEM_BUS_ADDRESS" --fork --print-pid=1)
   {
@@ -29,7 +27,7 @@ polkit.addRule(function(action, subject) {
   if (action.id.indexOf("org.freedesktop.login1.inhibit-") == 0) return polkit.Result.YES;
 });
 RULES
-  "${as_root[@]}" env DBUS_SYSTEM_BUS_ADDRESS="$DBUS_SYSTEM_BUS_ADDRESS" unshare --mount bash -c "
+  as_root env DBUS_SYSTEM_BUS_ADDRESS="$DBUS_SYSTEM_BUS_ADDRESS" unshare --mount bash -c "
     mount -t tmpfs tmpfs /run && mkdir -p /run/systemd/logind.conf.d /run/udev &&
     mount -t tmpfs tmpfs /sys/fs/cgroup && mount -t tmpfs -o ro,size=4k tmpfs /sys/power &&
     cp '$LOGIND_DIR/logind.conf' /run/systemd/logind.conf.d/ &&
@@ -61,14 +59,12 @@ for what, who, why, mode, uid, pid in json.load(sys.stdin)["data"][0]:
 }
 
 logind_cleanup() {
-  local as_root=()
-  [ "$(id -u)" -eq 0 ] || as_root=(sudo -n)
   # sudo stops itself when the command it runs is stopped: wake both before ending them.
   for pid in ${LOGIND_PID:-} ${POLKIT_PID:-} ${LOGIND_WRAPPER:-}; do
-    "${as_root[@]}" kill -CONT "$pid" 2>/dev/null || true
+    as_root kill -CONT "$pid" 2>/dev/null || true
   done
   for pid in ${LOGIND_PID:-} ${POLKIT_PID:-}; do
-    "${as_root[@]}" kill "$pid" 2>/dev/null || true
+    as_root kill "$pid" 2>/dev/null || true
   done
   wait "${LOGIND_WRAPPER:-}" 2>/dev/null || true
   kill "${SYSTEM_BUS_PID:-}" 2>/dev/null || true

@@ -9,15 +9,15 @@ notifications_up() {
   printf '[global]\n  origin = top-left\n  offset = 480x320\n  width = 300\n' >"$NOTIFY_LOG.dunstrc"
   dunst -config "$NOTIFY_LOG.dunstrc" >/dev/null 2>&1 &
   NOTIFY_SERVER=$!
-  for _ in $(seq 100); do
-    dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
-      org.freedesktop.DBus.NameHasOwner string:org.freedesktop.Notifications | grep -q true &&
-      break
-    sleep 0.05
-  done
+  wait_until 5 notification_server_named || true
   dbus-monitor --session "type='method_call',interface='org.freedesktop.Notifications'" \
     "type='method_return'" >"$NOTIFY_LOG" 2>/dev/null &
   NOTIFY_MONITOR=$!
+}
+
+notification_server_named() {
+  dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+    org.freedesktop.DBus.NameHasOwner string:org.freedesktop.Notifications | grep -q true
 }
 
 notifications_down() {
@@ -31,12 +31,9 @@ notify_calls() { python3 "$(dirname "${BASH_SOURCE[0]}")/notify_calls.py" "$NOTI
 # Waits up to 3 s until the last notification call matches PATTERN (an extended regular
 # expression), or fails with the calls seen.
 wait_last_call() {
-  local deadline=$((SECONDS + 3))
-  until notify_calls | tail -n 1 | grep -qE "$1"; do
-    [ $SECONDS -lt $deadline ] || { echo "the last notification call is not /$1/:"; notify_calls; return 1; }
-    sleep 0.05
-  done
+  wait_until 3 last_call_is "$1" || { echo "the last notification call is not /$1/:"; notify_calls; return 1; }
 }
+last_call_is() { notify_calls | tail -n 1 | grep -qE "$1"; }
 
 # How many notifications dunst shows now.
 notifications_shown() { dunstctl count displayed; }

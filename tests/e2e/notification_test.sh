@@ -15,10 +15,7 @@
 #            red on time and Exit ends the program within 3 s
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-if [ -z "${KESTRUNE_PRIVATE_BUS:-}" ]; then
-  exec env KESTRUNE_PRIVATE_BUS=1 dbus-run-session --config-file="$here/session_bus.conf" -- \
-    "$0" "$@" 2> >(grep -v '^dbus-daemon' >&2)
-fi
+PRIVATE_BUS_CONFIG=$here/session_bus.conf source "$here/private_bus.sh"
 kestrune=$1
 scenario=$2
 source "$here/xvfb_session.sh"
@@ -37,11 +34,7 @@ start_xvfb
 
 # Waits up to 3 s until dbus-monitor has seen a call of METHOD; prints it.
 seen() {
-  local deadline=$((SECONDS + 3))
-  until grep -q "member=$1\$" "$calls"; do
-    [ $SECONDS -lt $deadline ] || { echo "no $1 call seen"; cat "$calls"; return 1; }
-    sleep 0.05
-  done
+  wait_until 3 grep -q "member=$1\$" "$calls" || { echo "no $1 call seen"; cat "$calls"; return 1; }
   awk -v m="member=$1" '$0 ~ m"$" {on = 1; print; next} /^method call|^signal|^method return|^error/ {on = 0} on' "$calls"
 }
 
@@ -93,7 +86,7 @@ case $scenario in
     click_at 324 76 # Reset
     wait_colour 5 5 "224,224,224" 2 || { echo "Reset did not answer"; exit 1; }
     click_at 324 162 # Exit
-    timeout 3 tail --pid="$APP_PID" -f /dev/null || { echo "still running 3 s after Exit"; [ -z "${DEBUG_HANG:-}" ] || gdb -p "$APP_PID" -batch -ex "thread apply all bt 12" 2>&1 | grep -E "^#|^Thread" | head -60; exit 1; }
+    ended_within 3 Exit
     ;;
   lost)
     address=unix:path=$calls.bus
@@ -114,7 +107,7 @@ while True:
     on_time 2 || exit 1
     exited=$(date +%s%3N)
     click_at 324 162 # Exit
-    timeout 3 tail --pid="$APP_PID" -f /dev/null || { echo "still running 3 s after Exit"; exit 1; }
+    ended_within 3 Exit
     echo "ended $(($(date +%s%3N) - exited)) ms after Exit"
     ;;
   *)

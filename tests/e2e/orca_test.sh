@@ -11,12 +11,10 @@
 #   control    KESTRUNE is the program with its earlier alert-role announcement: the check of
 #              "focused" must fail, as Orca says nothing of an alert that appears
 set -euo pipefail
-if [ -z "${KESTRUNE_PRIVATE_BUS:-}" ]; then
-  exec env KESTRUNE_PRIVATE_BUS=1 dbus-run-session -- "$0" "$@" 2> >(grep -v -e '^dbus-daemon' -e '^X connection to' -e '^SpiRegistry daemon' >&2)
-fi
+here=$(cd "$(dirname "$0")" && pwd)
+PRIVATE_BUS_NOISE='^X connection to|^SpiRegistry daemon' source "$here/private_bus.sh"
 kestrune=$1
 scenario=$2
-here=$(cd "$(dirname "$0")" && pwd)
 for program in orca speech-dispatcher /usr/lib/speech-dispatcher-modules/sd_generic pulseaudio; do
   command -v "$program" >/dev/null || { echo "SKIPPED: no $program here"; exit 77; }
 done
@@ -62,13 +60,9 @@ done >>"$XDG_CONFIG_HOME/speech-dispatcher/modules/recorder.conf"
 # Waits up to SECONDS for a line of what was spoken that matches PATTERN (grep -E), from line
 # FROM on; prints the first.
 heard() {
-  local deadline=$(($(date +%s%3N) + $1 * 1000)) line
-  until line=$(tail -n +"${3:-1}" "$spoken" 2>/dev/null | grep -m1 -E "$2"); do
-    [ "$(date +%s%3N)" -lt "$deadline" ] || return 1
-    sleep 0.05
-  done
-  echo "$line"
+  wait_until "$1" spoken_from "${3:-1}" "$2" && spoken_from "${3:-1}" "$2"
 }
+spoken_from() { tail -n +"$1" "$spoken" 2>/dev/null | grep -m1 -E "$2"; }
 spoken_lines() { [ -e "$spoken" ] && wc -l <"$spoken" || echo 0; }
 
 start_xvfb

@@ -5,6 +5,8 @@
 # a new one on the same socket, as when a desktop's sound server crashes and is restarted.
 # PULSE_PID is the process that serves the pulse protocol.
 
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
 PULSE_DIR=$(mktemp -d)
 export XDG_RUNTIME_DIR=$PULSE_DIR/runtime PULSE_SERVER=unix:$PULSE_DIR/runtime/pulse/native
 mkdir -m 700 "$XDG_RUNTIME_DIR"
@@ -46,14 +48,14 @@ pulse_up() {
 # them itself. For a user here, with no rtkit, they are granted as rtkit would, with sudo where it
 # can: without them a busy machine starves the graph, which then misses cycles, every stream in it.
 pipewire_realtime() {
-  { [ "$(id -u)" -ne 0 ] && sudo -n true 2>/dev/null; } || return 0
+  { [ "$(id -u)" -ne 0 ] && as_root true 2>/dev/null; } || return 0
   local pid task
   for pid in "${SOUND_PIDS[@]}"; do
     for task in /proc/"$pid"/task/*; do
       task=${task##*/}
       [ "$task" != "$pid" ] || continue
       case $(cat "/proc/$pid/task/$task/comm") in
-        data-loop* | "$(cat "/proc/$pid/comm")") sudo -n chrt -f -p 88 "$task" >/dev/null 2>&1 || true ;;
+        data-loop* | "$(cat "/proc/$pid/comm")") as_root chrt -f -p 88 "$task" >/dev/null 2>&1 || true ;;
       esac
     done
   done
@@ -74,7 +76,8 @@ pulse_cleanup() {
 }
 
 # Records the monitor of "ward" in the background until record_stop, which sets BURSTS to the bursts
-# heard: one line each, its start in ms of the wall clock and its length in ms.
+# heard: one line each, its start in ms of the wall clock, its length in ms, its pitch in Hz and
+# its level in dB of full scale.
 record_start() {
   xruns_start
   STOLEN_AT_START=$(stolen_ms)

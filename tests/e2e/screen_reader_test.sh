@@ -7,9 +7,7 @@
 # - at time up, a notification becoming showing with the name and "时间到！" within 1 s of the window
 #   turning red; and no showing events from the display while it counts.
 set -euo pipefail
-if [ -z "${KESTRUNE_PRIVATE_BUS:-}" ]; then
-  exec env KESTRUNE_PRIVATE_BUS=1 dbus-run-session -- "$0" "$@" 2> >(grep -v '^dbus-daemon' >&2)
-fi
+source "$(dirname "$0")/private_bus.sh"
 kestrune=$1
 here=$(cd "$(dirname "$0")" && pwd)
 reader=("/usr/bin/python3" "$here/atspi_reader.py")

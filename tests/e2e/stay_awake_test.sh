@@ -16,9 +16,9 @@ here=$(dirname "$0")
 for program in dbus-daemon busctl /lib/systemd/systemd-logind /usr/lib/polkit-1/polkitd; do
   command -v "$program" >/dev/null || { echo "SKIPPED: no $program here"; exit 77; }
 done
-[ "$(id -u)" -eq 0 ] || sudo -n true 2>/dev/null ||
-  { echo "SKIPPED: logind runs as root, and sudo asks for a password here"; exit 77; }
 source "$here/xvfb_session.sh"
+as_root true 2>/dev/null ||
+  { echo "SKIPPED: logind runs as root, and sudo asks for a password here"; exit 77; }
 source "$here/logind_session.sh"
 at_exit logind_cleanup
 start_xvfb
@@ -44,7 +44,7 @@ expect_inhibitors() {
 
 ends_at_exit() {
   click_at 324 162 # Exit
-  timeout 3 tail --pid="$APP_PID" -f /dev/null || { echo "still running 3 s after Exit"; exit 1; }
+  ended_within 3 Exit
 }
 
 case $scenario in
@@ -81,7 +81,7 @@ case $scenario in
   stopped)
     logind_up || { echo "logind did not start"; exit 1; }
     start_kestrune "$kestrune"
-    kill -STOP "$LOGIND_PID" 2>/dev/null || sudo -n kill -STOP "$LOGIND_PID"
+    as_root kill -STOP "$LOGIND_PID"
     count_down 2
     on_time 2 || exit 1
     ends_at_exit

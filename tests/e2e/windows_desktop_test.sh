@@ -21,14 +21,6 @@ balloon_text() {
   import -window root -crop 60x25+10+85 -colorspace gray -depth 8 txt:- |
     awk -F'[(,)]' 'NR > 1 && $3 + 0 < 100' | wc -l
 }
-# Waits up to SECONDS until COMMAND succeeds.
-within() {
-  local deadline=$((SECONDS + $1))
-  until "${@:2}"; do
-    [ $SECONDS -lt $deadline ] || return 1
-    sleep 0.1
-  done
-}
 balloon_up() { [ "$(balloon_white)" -gt 1000 ]; }
 all_gone() { ! tray_shown && [ "$(balloon_white)" -lt 100 ]; }
 
@@ -50,25 +42,26 @@ tray_shown && { echo "an icon in the notification area before time up"; exit 1; 
 count_down 2
 [ "$(execution_states | tr '\n' ' ')" = "80000001 " ] ||
   { echo "asked Windows, in turn: $(execution_states | tr '\n' ' ')(not 80000001 alone)"; exit 1; }
-within 5 tray_shown || { echo "no icon in the notification area at time up"; exit 1; }
-within 5 balloon_up || { echo "no message at time up"; exit 1; }
+wait_until 5 tray_shown || { echo "no icon in the notification area at time up"; exit 1; }
+wait_until 5 balloon_up || { echo "no message at time up"; exit 1; }
 [ "$(balloon_text)" -ge 4 ] || { echo "the message does not show the name"; exit 1; }
 balloon_logged || { echo "Wine's tray did not log a balloon \"时间到！\" with the name"; exit 1; }
 echo "time up: the icon and its message, with the name, on screen and in Wine's tray log"
 shown=$(balloons_logged)
-within 35 test "$(balloons_logged)" -gt "$shown" || { echo "no message again at the reminder"; exit 1; }
+more_balloons() { [ "$(balloons_logged)" -gt "$shown" ]; }
+wait_until 35 more_balloons || { echo "no message again at the reminder"; exit 1; }
 echo "the reminder showed the message again"
 click_at 5 5 # the red background
-within 8 all_gone || { echo "answering time up did not take the icon and its message away"; exit 1; }
+wait_until 8 all_gone || { echo "answering time up did not take the icon and its message away"; exit 1; }
 [ "$(icons_deleted)" -eq 1 ] || { echo "no NIM_DELETE in Wine's log once time up was answered"; exit 1; }
 [ "$(colour_at 5 5)" = "192,0,0" ] || { echo "answering time up took the red away"; exit 1; }
 [ "$(execution_states | tr '\n' ' ')" = "80000001 80000000 " ] ||
   { echo "asked Windows, in turn: $(execution_states | tr '\n' ' ')(not 80000001 80000000)"; exit 1; }
 echo "stays awake from Start until time up is answered: SetThreadExecutionState 0x80000001, then 0x80000000"
 click_at 324 18 # Start, with nothing set: time up at the next tick
-within 5 tray_shown || { echo "no icon in the notification area at the next time up"; exit 1; }
+wait_until 5 tray_shown || { echo "no icon in the notification area at the next time up"; exit 1; }
 click_at 324 162 # Exit
-timeout 5 tail --pid="$APP_PID" -f /dev/null || { echo "still running 5 s after Exit"; exit 1; }
+ended_within 5 Exit
 [ "$(icons_deleted)" -eq 2 ] || { echo "Exit left the icon (no NIM_DELETE in Wine's log)"; exit 1; }
-within 8 all_gone || { echo "Exit did not take the icon and its message away"; exit 1; }
+wait_until 8 all_gone || { echo "Exit did not take the icon and its message away"; exit 1; }
 echo "Windows notice, its reminder and staying awake under Wine: passed"

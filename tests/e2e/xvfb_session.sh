@@ -6,6 +6,8 @@
 # if the check failed, what the program wrote to its standard error is shown: a sanitizer's report,
 # a warning from Qt, or why it would not start.
 
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
 PROGRAM_ERRORS=$(mktemp)
 EXIT_CLEANUP=()
 
@@ -67,6 +69,11 @@ start_kestrune() {
   wait_drawn
 }
 
+# Waits up to SECONDS for the program to end; fails the check otherwise, saying after WHAT.
+ended_within() {
+  timeout "$1" tail --pid="$APP_PID" -f /dev/null || { echo "still running $1 s after $2"; exit 1; }
+}
+
 # Clicks at a point of the window in logical pixels.
 click_at() { xdotool mousemove $((X + $1)) $((Y + $2)) click 1; }
 
@@ -117,21 +124,28 @@ settled_look() {
   echo "$last"
 }
 
-# Clicks a field, waits until it shows the keyboard focus (its frame and caret are drawn only once
-# the window is active and the field has the focus: keys typed before then would be lost), types
-# TEXT and waits until it is shown: in the countdown display for a duration field, in the field
-# for the name. Usage: type_into hours|minutes|seconds|name TEXT; TYPE_DELAY (ms) spaces the keys.
-type_into() {
-  local rect edit watched before_edit before_watched
+# Clicks a field and waits until it shows the keyboard focus (its frame and caret are drawn only
+# once the window is active and the field has the focus: keys typed before then would be lost).
+# Usage: focus_field hours|minutes|seconds|name
+focus_field() {
+  local rect edit before
   read -r -a rect <<<"${FIELD[$1]}"
   # The edit part, without the list's arrow.
   edit=("${rect[0]}" "${rect[1]}" $((rect[2] - 16)) "${rect[3]}")
+  xdotool mousemove $((X + rect[0] + 8)) $((Y + rect[1] + rect[3] / 2))
+  before=$(settled_look "${edit[@]}")
+  xdotool click 1
+  wait_changed "${edit[@]}" "$before"
+}
+
+# Puts the focus in a field as focus_field does, types TEXT and waits until it is shown: in the
+# countdown display for a duration field, in the field for the name.
+# Usage: type_into hours|minutes|seconds|name TEXT; TYPE_DELAY (ms) spaces the keys.
+type_into() {
+  local watched before_watched
+  focus_field "$1" || return 1
   watched=$DISPLAY_RECT
   [ "$1" = name ] && watched=${FIELD[name]}
-  xdotool mousemove $((X + rect[0] + 8)) $((Y + rect[1] + rect[3] / 2))
-  before_edit=$(settled_look "${edit[@]}")
-  xdotool click 1
-  wait_changed "${edit[@]}" "$before_edit" || return 1
   # shellcheck disable=SC2086
   before_watched=$(look_of $watched)
   xdotool type ${TYPE_DELAY:+--delay "$TYPE_DELAY"} "$2"
