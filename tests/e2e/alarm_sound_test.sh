@@ -77,14 +77,14 @@ record_heard() {
             if (at[i] >= gap_from - 20 && at[i] <= $1 + 20) joined = 1
         if (joined) {
           printf "  one beep: the Wine driver ran dry at %.0f\n", gap_from > "/dev/stderr"
-          span = $5 + $2 - at
+          span = $5 + $2 - pos
           next
         }
-        printf "%.0f %.0f %s %s %s\n", start, span, pitch, level, at
+        printf "%.0f %.0f %s %s %s\n", start, span, pitch, level, pos
       }
-      start = $1; span = $2; pitch = $3; level = $4; at = $5; held = 1
+      start = $1; span = $2; pitch = $3; level = $4; pos = $5; held = 1
     }
-    END { if (held) printf "%.0f %.0f %s %s %s\n", start, span, pitch, level, at }')
+    END { if (held) printf "%.0f %.0f %s %s %s\n", start, span, pitch, level, pos }')
 }
 
 # Checks that every burst of BURSTS is a beep as the program makes it (150 ms of 1000 Hz, its
