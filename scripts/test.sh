@@ -17,6 +17,6 @@ scripts/portable_check.sh
 KESTRUNE_SOAK_EVENTS=200000 scripts/sanitize.sh
 FUZZ_SECONDS=${FUZZ_SECONDS:-20} scripts/fuzz.sh
 scripts/package_check.sh
-awk '{ run += $1; skipped += $2 }
-     END { printf "every test command's checks:\n%d passed, 0 failed, %d skipped\n", run, skipped }' \
+echo "checks of every CTest run above:"
+awk '{ run += $1; skipped += $2 } END { printf "%d passed, 0 failed, %d skipped\n", run, skipped }' \
   "$KESTRUNE_TALLY"

@@ -103,7 +103,6 @@ case $role in
     awk 'NR > 1 && ($1 - last < 10000 || $1 - last > 35000) { bad = 1 } { last = $1 }
          END { exit bad }' <<<"$HEARD" || fail "calls not 10 to 35 s apart"
     [ "$(colour_at 5 5)" = "192,0,0" ] || fail "no longer red"
-    notify_calls | sed 's/^/  notification call: /'
     id=$(notify_calls | awk 'NR == 1 {print $3}')
     notify_calls | awk -v id="$id" 'NR == 1 && $2 != 0 || NR > 1 && ($2 != id || $3 != id) { bad = 1 }
                                      END { exit bad }' ||
@@ -111,6 +110,7 @@ case $role in
     notify_calls | grep -q "^Notify .*$name|已超时 1 分钟\$" || fail "no notification says 已超时 1 分钟"
     no_file_names_the_patient "after time up"
     [ "$(notifications_shown)" -eq 1 ] || fail "dunst shows $(notifications_shown) notifications"
+    echo "75 s after red, dunst shows 1 notification"
     click_at 324 162 # Exit
     ended_within 3 Exit
     wait_last_call "^CloseNotification $id\$" || exit 1
@@ -144,4 +144,6 @@ case $role in
   *) echo "unknown role $role" >&2; exit 2 ;;
 esac
 [ "$(notifications_shown)" -eq 0 ] || fail "dunst still shows $(notifications_shown) notifications"
+notify_calls | sed 's/^/  notification call: /'
+echo "at the end dunst shows no notification"
 echo "reminders, $role: passed"
