@@ -10,7 +10,8 @@ wait_until() {
 }
 
 # Runs COMMAND as root: as it is where the check runs as root, through sudo without a password
-# elsewhere (false where sudo would ask for one).
-as_root() {
-  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo -n "$@"; fi
-}
+# elsewhere (false where sudo would ask for one). A command started in the background takes the
+# prefix AS_ROOT itself, so that $! is the process that runs it, not a shell around it.
+AS_ROOT=()
+[ "$(id -u)" -eq 0 ] || AS_ROOT=(sudo -n)
+as_root() { "${AS_ROOT[@]}" "$@"; }

@@ -27,7 +27,8 @@ polkit.addRule(function(action, subject) {
   if (action.id.indexOf("org.freedesktop.login1.inhibit-") == 0) return polkit.Result.YES;
 });
 RULES
-  as_root env DBUS_SYSTEM_BUS_ADDRESS="$DBUS_SYSTEM_BUS_ADDRESS" unshare --mount bash -c "
+  # sudo stops itself when the command it runs is stopped: $! is sudo, which the clean-up wakes.
+  "${AS_ROOT[@]}" env DBUS_SYSTEM_BUS_ADDRESS="$DBUS_SYSTEM_BUS_ADDRESS" unshare --mount bash -c "
     mount -t tmpfs tmpfs /run && mkdir -p /run/systemd/logind.conf.d /run/udev &&
     mount -t tmpfs tmpfs /sys/fs/cgroup && mount -t tmpfs -o ro,size=4k tmpfs /sys/power &&
     cp '$LOGIND_DIR/logind.conf' /run/systemd/logind.conf.d/ &&
