@@ -70,7 +70,8 @@ heard_until() {
     [ "$first" -le 500 ] || fail "no call at time up"
 }
 
-# Checks that no call began more than 500 ms after the wall-clock ms QUIET.
+# Checks that no call began more than 500 ms after the wall-clock ms MOMENT, that of WHAT.
+# Usage: silent_after MOMENT WHAT
 silent_after() {
   local call
   for call in $HEARD; do
