@@ -5,6 +5,7 @@
 
 #include "platform/ending/end_request.h"
 #include "platform/qt_form.h"
+#include "window/qt_compat.h"
 
 namespace {
 
@@ -39,6 +40,7 @@ void messageHandler(QtMsgType type, const QMessageLogContext& context, const QSt
 
 int main(int argc, char* argv[]) {
     defaultHandler = qInstallMessageHandler(messageHandler);
+    kestrune::scaleToTheDisplay();
     QApplication app(argc, argv);
     starting = false;
     for (const Message& message : startMessages) {

@@ -48,7 +48,7 @@ private:
 void bindCombo(MainWindow& window, Form6& form, Combo combo, Handler onClick, Handler onChange) {
     QComboBox* field = window.combo(combo);
     // A pick from the list is a click; typing, pasting and deleting in the edit part is a change.
-    QObject::connect(field, &QComboBox::activated, &window,
+    QObject::connect(field, qOverload<int>(&QComboBox::activated), &window,
                      [&form, onClick] { (form.*onClick)(); });
     QObject::connect(field->lineEdit(), &QLineEdit::textEdited, &window,
                      [&form, onChange] { (form.*onChange)(); });

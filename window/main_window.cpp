@@ -12,6 +12,7 @@
 #include "window/palette.h"
 #include "window/panel_shape.h"
 #include "window/progress_bar.h"
+#include "window/qt_compat.h"
 #include "window/qt_text.h"
 #include "window/time_up_alert.h"
 
@@ -102,7 +103,8 @@ void MainWindow::createControls() {
     QLabel* track = label(Label::Label3);
     fill(track, trackGrey);
     setTextColour(track, system.color(QPalette::WindowText));
-    track->setFrameStyle(QFrame::Box | QFrame::Plain);
+    track->setFrameShape(QFrame::Box);
+    track->setFrameShadow(QFrame::Plain);
     track->setLineWidth(1);
 
     // The bar spans the track and paints as much of it as its width in twips says.
@@ -163,7 +165,7 @@ void MainWindow::paintEvent(QPaintEvent*) {
 // Measured from where the window is now rather than from where the event says it was: while the
 // window moves, the window system may still report positions against its old place.
 QPointF MainWindow::twipsInWindow(const QMouseEvent* event) const {
-    return (event->globalPosition() - QPointF(pos())) * twipsPerPixel;
+    return (globalPositionOf(*event) - QPointF(pos())) * twipsPerPixel;
 }
 
 void MainWindow::mousePressEvent(QMouseEvent* event) {

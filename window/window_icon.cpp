@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QPixmap>
 
+#include "window/qt_compat.h"
+
 namespace kestrune {
 
 namespace {
@@ -51,7 +53,7 @@ public:
         return pixmap;
     }
 
-    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) KESTRUNE_ICON_SIZES_CONST override {
         QList<QSize> sizes;
         for (int size : iconSizes) {
             sizes.append(QSize(size, size));

@@ -7,6 +7,7 @@
 #include <QWinEventNotifier>
 
 #include "platform/wakeup/wake_timer.h"
+#include "window/qt_compat.h"
 
 #ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
 #define CREATE_WAITABLE_TIMER_HIGH_RESOLUTION 0x00000002
@@ -27,7 +28,7 @@ class ResumeFilter : public QAbstractNativeEventFilter {
 public:
     explicit ResumeFilter(std::function<void()> onResume) : onResume_(std::move(onResume)) {}
 
-    bool nativeEventFilter(const QByteArray&, void* message, qintptr*) override {
+    bool nativeEventFilter(const QByteArray&, void* message, NativeEventResult*) override {
         const auto* msg = static_cast<const MSG*>(message);
         if (msg->message == WM_POWERBROADCAST && msg->wParam == PBT_APMRESUMEAUTOMATIC) {
             onResume_();
