@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/clock/slept_time.h"
+
 namespace kestrune {
 namespace {
 
@@ -84,6 +86,17 @@ TEST_F(TickScheduleTest, AZeroIntervalNeverTicks) {
     unset.setEnabled(true, at(0ms));
     EXPECT_FALSE(unset.nextDue());
     EXPECT_FALSE(unset.beginTick(at(100000ms)));
+}
+
+// Windows 7's boot clock: the steady clock plus the sleep that GetTickCount64 saw.
+TEST(SleptTimeTest, CountsSleepButNotTheCoarseClocksStepsOrDrift) {
+    SleptTime slept;
+    EXPECT_EQ(slept.update(1000ms, 1016ms), 0ms);         // a 16 ms step of the coarse clock
+    EXPECT_EQ(slept.update(2000ms, 1984ms), 0ms);         // and one behind
+    EXPECT_EQ(slept.update(3000ms, 603000ms), 600000ms);  // ten minutes asleep
+    EXPECT_EQ(slept.update(4000ms, 604015ms), 600000ms);  // awake again: no jumps back or forth
+    EXPECT_EQ(slept.update(5000ms, 605090ms), 600000ms);  // an hour's drift is no sleep
+    EXPECT_EQ(slept.update(6000ms, 666000ms), 660000ms);  // a second sleep adds to the first
 }
 
 }  // namespace
