@@ -9,6 +9,7 @@ build=(
   cmake g++ make pkg-config
   ccache                                # the same sources are built several times over
   qt6-base-dev                          # Qt Widgets, the toolkit of the window
+  qtbase5-dev                           # the same on Qt 5.15, which the tests build against too
   libpulse-dev                          # the sound server's client library, for the alarm
   libgtest-dev libgmock-dev             # the logic tests
   fonts-wqy-microhei                    # a face with the Chinese captions
@@ -18,19 +19,21 @@ build=(
 # accessibility bus, pyatspi and Orca to read it as a screen reader does, dunst to show its
 # notification, Weston for a Wayland compositor, clang to fuzz.
 tests=(
-  xvfb xdotool imagemagick
+  xvfb xdotool imagemagick x11-xserver-utils
   pulseaudio pulseaudio-utils pipewire pipewire-pulse wireplumber dbus python3
   at-spi2-core python3-pyatspi dunst orca speech-dispatcher
   systemd polkitd                       # the real logind and polkit, on a bus of the test's own
   weston qt6-wayland clang libclang-rt-dev
 )
-# The MinGW-w64 compilers and this machine's Qt tools to cross-build Qt and Kestrune, GoogleTest's
-# source, NSIS, wixl and zip to package them; Wine and Wine's own fonts to run them, msitools to
-# read the MSI.
+# The MinGW-w64 compilers for 64- and 32-bit Windows to cross-build Qt and Kestrune, dpkg-dev to
+# unpack Debian's Qt source with its patches, GoogleTest's source, NSIS, wixl and zip to package
+# them; Wine for both architectures (wine32 is i386, added below) and Wine's own fonts to run them,
+# msitools to read the MSI.
 windows=(
-  g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64 qt6-base-dev-tools
-  googletest ninja-build xz-utils nsis wixl zip imagemagick
-  wine wine64 fonts-wine xvfb xdotool unzip msitools pulseaudio pulseaudio-utils python3
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools binutils-mingw-w64-x86-64
+  binutils-mingw-w64-i686 dpkg-dev perl python3 googletest ninja-build xz-utils nsis wixl zip
+  imagemagick wine wine64 wine32:i386 fonts-wine xvfb xdotool x11-xserver-utils unzip msitools pulseaudio
+  pulseaudio-utils
 )
 if [ "${1:-}" = --only ]; then
   shift
@@ -58,6 +61,9 @@ done
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 echo "Installing: ${missing[*]}"
+case " ${missing[*]} " in
+  *:i386\ *) dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386 ;;
+esac
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 if ! { $sudo apt-get update -qq && DEBIAN_FRONTEND=noninteractive \

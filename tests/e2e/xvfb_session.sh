@@ -35,11 +35,11 @@ trap 'e2e_exit $?' EXIT
 # can take it), so the checks never reach a server that another user or container started.
 start_xvfb() {
   local numbers program
-  for program in Xvfb xdotool import; do
+  for program in Xvfb xdotool import xrdb; do
     command -v $program >/dev/null || { echo "SKIPPED: no $program here"; exit 77; }
   done
   numbers=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$numbers" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset 3>"$numbers" >/dev/null 2>&1 &
   XVFB_PID=$!
   for _ in $(seq 100); do
     [ -s "$numbers" ] && break
@@ -49,6 +49,10 @@ start_xvfb() {
   export DISPLAY=":$(head -n 1 "$numbers")"
   rm -f "$numbers"
   [ "$DISPLAY" != ":" ] || { echo "could not start Xvfb" >&2; return 1; }
+  # The display's scale, as a desktop sets it: 96 dots per inch for 100 %, 144 for 150 %. (Without
+  # it, Qt 5.15.8 scales by the screen's size in millimetres.) -noreset keeps it while no client
+  # is connected.
+  echo "Xft.dpi: ${XFT_DPI:-96}" | xrdb -nocpp -merge
   # A desktop always gives its session bus's address. Without one, libdbus has the program fork
   # and run dbus-launch; in the sanitizer build on Debian 12 (GCC 12), the child of a busy
   # multithreaded program can hang on the allocator's lock before it starts dbus-launch, and with it
