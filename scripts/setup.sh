@@ -9,7 +9,6 @@ build=(
   cmake g++ make pkg-config
   ccache                                # the same sources are built several times over
   qt6-base-dev                          # Qt Widgets, the toolkit of the window
-  qtbase5-dev                           # the same on Qt 5.15, which the tests build against too
   libpulse-dev                          # the sound server's client library, for the alarm
   libgtest-dev libgmock-dev             # the logic tests
   fonts-wqy-microhei                    # a face with the Chinese captions
@@ -24,6 +23,7 @@ tests=(
   at-spi2-core python3-pyatspi dunst orca speech-dispatcher
   systemd polkitd                       # the real logind and polkit, on a bus of the test's own
   weston qt6-wayland clang libclang-rt-dev
+  qtbase5-dev qtwayland5                # the suite is built and run on Qt 5.15 too
 )
 # The MinGW-w64 compilers for 64- and 32-bit Windows to cross-build Qt and Kestrune, dpkg-dev to
 # unpack Debian's Qt source with its patches, GoogleTest's source, NSIS, wixl and zip to package

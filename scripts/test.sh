@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Kestrune and runs every test: the normal build's tests (logic,
 # soak, window, and the real program under Xvfb, its alarm recorded by a sound server), the tick and
-# countdown tests on the portable clock and wake-up timer, the tests built with AddressSanitizer and
-# UndefinedBehaviorSanitizer, each fuzz target for a bounded time, and the .deb installed and
-# started. Its set-up installs everything the checks need, so a check skipped fails it; it ends with
+# countdown tests on the portable clock and wake-up timer, the same suite built on Qt 5.15, the
+# tests built with AddressSanitizer and UndefinedBehaviorSanitizer, each fuzz target for a bounded
+# time, and the .deb installed and started. Its set-up installs everything the checks need, so a check skipped fails it; it ends with
 # how many checks ran and how many were skipped.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -14,6 +14,7 @@ trap 'rm -f "$KESTRUNE_TALLY"' EXIT
 scripts/build.sh
 (cd build && ../scripts/ctest_counted.sh -j"$(nproc)")
 scripts/portable_check.sh
+scripts/qt5_check.sh
 KESTRUNE_SOAK_EVENTS=200000 scripts/sanitize.sh
 FUZZ_SECONDS=${FUZZ_SECONDS:-20} scripts/fuzz.sh
 scripts/package_check.sh
