@@ -1,7 +1,16 @@
 ; The Windows installer: the program and the DLLs it needs under Program Files, a Start menu entry,
-; and an uninstaller listed in Apps & features. makensis -DVERSION=x.y.z -DSTAGE=folder -DOUTFILE=file
-; 64-bit, as the program is; this also lets it run where only 64-bit Windows programs can.
-Target amd64-unicode
+; and an uninstaller listed in Apps & features.
+; makensis -Dx64|-Dx86 -DVERSION=x.y.z -DSTAGE=folder -DOUTFILE=file
+; Of the program's own architecture; the 64-bit one also runs where only 64-bit programs can.
+!ifdef x64
+  Target amd64-unicode
+  !define PROGRAM_FILES "$PROGRAMFILES64"
+  !define REGISTRY_VIEW 64
+!else
+  Target x86-unicode
+  !define PROGRAM_FILES "$PROGRAMFILES"
+  !define REGISTRY_VIEW 32
+!endif
 !include "MUI2.nsh"
 !include "LogicLib.nsh"
 
@@ -11,7 +20,7 @@ Target amd64-unicode
 
 Name "Kestrune"
 OutFile "${OUTFILE}"
-InstallDir "$PROGRAMFILES64\Kestrune"
+InstallDir "${PROGRAM_FILES}\Kestrune"
 RequestExecutionLevel admin
 SetCompressor /SOLID lzma
 
@@ -25,7 +34,7 @@ SetCompressor /SOLID lzma
 !insertmacro MUI_LANGUAGE "English"
 
 Function .onInit
-  SetRegView 64
+  SetRegView ${REGISTRY_VIEW}
 FunctionEnd
 
 ; Gives the shortcut whose path is in $0 the AppUserModelID, through the property store of the
@@ -76,7 +85,7 @@ Section "Kestrune"
 SectionEnd
 
 Function un.onInit
-  SetRegView 64
+  SetRegView ${REGISTRY_VIEW}
 FunctionEnd
 
 Section "Uninstall"

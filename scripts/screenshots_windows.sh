@@ -12,7 +12,7 @@ start_wine
 out=docs/screenshots
 shot() { import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out/wine-$1.png"; }
 
-start_kestrune wine build-windows/stage/kestrune.exe
+start_kestrune wine build-windows/x64/stage/kestrune.exe
 shot idle
 type_into seconds 4
 type_into name 'Li Hua'

@@ -1,103 +1,124 @@
 #!/usr/bin/env bash
-# Cross-builds Kestrune for 64-bit Windows with MinGW-w64, against a Qt for Windows that
-# scripts/windows_qt.sh builds once and caches. Makes, in build-windows/:
-#   stage/                            the program with every DLL it needs, as installed
-#   kestrune-VERSION-windows-x64.zip  the same files, for PCs where nothing may be installed
-#   kestrune-VERSION-setup.exe        the installer (NSIS)
-#   kestrune-VERSION-windows-x64.msi  the Windows Installer package (wixl), for Group Policy
-# and the logic tests for Windows, in build-windows/build/tests.
+# Usage: windows_build.sh [x64|x86|both]   (both by default)
+# Cross-builds Kestrune for Windows 7 SP1 to 11 with MinGW-w64, for 64-bit (x64) and 32-bit (x86)
+# Windows, each against a Qt 5.15 for Windows that scripts/windows_qt.sh builds once and caches.
+# Makes, for each ARCH, in build-windows/:
+#   ARCH/stage/                             the program with every DLL it needs, as installed
+#   kestrune-VERSION-windows-ARCH.zip       the same files, for PCs where nothing may be installed
+#   kestrune-VERSION-windows-ARCH-setup.exe the installer (NSIS)
+#   kestrune-VERSION-windows-ARCH.msi       the Windows Installer package (wixl), for Group Policy
+# and the logic tests for Windows, in build-windows/ARCH/build/tests.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+case ${1:-both} in
+  x64 | x86) architectures=("$1") ;;
+  both) architectures=(x64 x86) ;;
+  *) echo "usage: $0 [x64|x86|both]" >&2; exit 2 ;;
+esac
 scripts/setup.sh --windows
-qt=$(scripts/windows_qt.sh)
-out=$PWD/build-windows
+top=$PWD/build-windows
 version=$(sed -n 's/^project(Kestrune VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 
 # The icon the window draws, at Windows' sizes, from a build for this machine.
-cmake -S . -B "$out/host" -DKESTRUNE_TESTS=OFF -DKESTRUNE_BENCH=OFF >/dev/null
-cmake --build "$out/host" --target kestrune_icons -j"$(nproc)" >/dev/null
-icons=$out/host/window/icons
-convert "$icons"/{16x16,32x32,48x48,256x256}/apps/kestrune.png "$out/kestrune.ico"
+cmake -S . -B "$top/host" -DKESTRUNE_TESTS=OFF -DKESTRUNE_BENCH=OFF >/dev/null
+cmake --build "$top/host" --target kestrune_icons -j"$(nproc)" >/dev/null
+icons=$top/host/window/icons
+icon=$top/kestrune.ico
+convert "$icons"/{16x16,32x32,48x48,256x256}/apps/kestrune.png "$icon"
 
-cmake -S . -B "$out/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64.cmake" -DCMAKE_FIND_ROOT_PATH="$qt" \
-  -DCMAKE_PREFIX_PATH="$qt" -DQT_HOST_PATH=/usr -DCMAKE_CROSSCOMPILING_EMULATOR=wine \
-  -DKESTRUNE_BENCH=OFF -DKESTRUNE_WINDOWS_ICON="$out/kestrune.ico" >/dev/null
-cmake --build "$out/build"
+build_for() {
+  local arch=$1 triplet qt out=$top/$1
+  case $arch in
+    x64) triplet=x86_64-w64-mingw32 ;;
+    x86) triplet=i686-w64-mingw32 ;;
+  esac
+  qt=$(scripts/windows_qt.sh "$arch")
+  cmake -S . -B "$out/build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQT_MAJOR_VERSION=5 \
+    -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-$arch.cmake" -DCMAKE_FIND_ROOT_PATH="$qt" \
+    -DCMAKE_PREFIX_PATH="$qt" -DCMAKE_CROSSCOMPILING_EMULATOR=wine \
+    -DKESTRUNE_BENCH=OFF -DKESTRUNE_WINDOWS_ICON="$icon" >/dev/null
+  cmake --build "$out/build"
 
-stage=$out/stage
-rm -rf "$stage" "$out/install"
-cmake --install "$out/build" --prefix "$out/install" >/dev/null
-mkdir -p "$stage"
-cp "$out"/install/bin/* "$stage/"
-# Qt's plugins go beside the program, where Qt looks first.
-mkdir -p "$stage/platforms" "$stage/styles"
-cp "$qt/plugins/platforms/qwindows.dll" "$stage/platforms/"
-cp "$qt/plugins/styles/qwindowsvistastyle.dll" "$stage/styles/"
+  local stage=$out/stage zip_file installer msi app_id
+  rm -rf "$stage" "$out/install"
+  cmake --install "$out/build" --prefix "$out/install" >/dev/null
+  mkdir -p "$stage"
+  cp "$out"/install/bin/* "$stage/"
+  # Qt's plugins go beside the program, where Qt looks first.
+  mkdir -p "$stage/platforms" "$stage/styles"
+  cp "$qt/plugins/platforms/qwindows.dll" "$stage/platforms/"
+  cp "$qt/plugins/styles/qwindowsvistastyle.dll" "$stage/styles/"
 
-# Every DLL the program, the sound module and the plugins load, found among Qt's and MinGW's;
-# what none of them has is the system's own.
-search=("$qt/bin" "$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libstdc++-6.dll)")"
-  /usr/x86_64-w64-mingw32/lib)
-copy_dependencies() {
-  local dll dir
-  for dll in $(x86_64-w64-mingw32-objdump -p "$1" | sed -n 's/^\s*DLL Name: //p'); do
-    [ -e "$stage/$dll" ] && continue
-    for dir in "${search[@]}"; do
-      if [ -e "$dir/$dll" ]; then
-        cp "$dir/$dll" "$stage/"
-        copy_dependencies "$stage/$dll"
-        break
-      fi
+  # Every DLL the program, the sound module and the plugins load, found among Qt's and MinGW's;
+  # what none of them has is the system's own.
+  search=("$qt/bin" "$(dirname "$("$triplet-g++-posix" -print-file-name=libstdc++-6.dll)")"
+    "/usr/$triplet/lib")
+  copy_dependencies() {
+    local dll dir
+    for dll in $("$triplet-objdump" -p "$1" | sed -n 's/^\s*DLL Name: //p'); do
+      [ -e "$stage/$dll" ] && continue
+      for dir in "${search[@]}"; do
+        if [ -e "$dir/$dll" ]; then
+          cp "$dir/$dll" "$stage/"
+          copy_dependencies "$stage/$dll"
+          break
+        fi
+      done
     done
-  done
+  }
+  while IFS= read -r binary; do
+    copy_dependencies "$binary"
+  done < <(find "$stage" -name '*.exe' -o -name '*.dll')
+
+  # Without their symbols: a third of the size.
+  find "$stage" \( -name '*.exe' -o -name '*.dll' \) -exec "$triplet-strip" --strip-unneeded {} +
+
+  # The licences: Kestrune's, and Qt's and MinGW's, whose DLLs come along.
+  mkdir -p "$stage/licenses"
+  cp LICENSE "$stage/licenses/Kestrune.txt"
+  cp "$qt/debian-copyright" "$stage/licenses/Qt.txt"
+  cp /usr/share/common-licenses/LGPL-3 "$stage/licenses/LGPL-3.txt"
+  cp /usr/share/common-licenses/GPL-3 "$stage/licenses/GPL-3.txt"
+  cp /usr/share/doc/mingw-w64-common/copyright "$stage/licenses/MinGW-w64.txt"
+  cp /usr/share/doc/gcc-mingw-w64-base/copyright "$stage/licenses/GCC.txt"
+
+  zip_file=$top/kestrune-$version-windows-$arch.zip
+  rm -f "$zip_file"
+  (cd "$out" && rm -rf Kestrune && cp -r "$stage" Kestrune && zip -qr "$zip_file" Kestrune &&
+    rm -rf Kestrune)
+
+  # The uninstaller removes just these files and folders, deepest first.
+  {
+    (cd "$stage" && find . -type f | sed 's|^\./||; s|/|\\|g; s|.*|  Delete "$INSTDIR\\&"|')
+    (cd "$stage" && find . -mindepth 1 -type d | sort -r | sed 's|^\./||; s|/|\\|g; s|.*|  RMDir "$INSTDIR\\&"|')
+  } >"$stage.files.nsh"
+  installer=$top/kestrune-$version-windows-$arch-setup.exe
+  makensis -V2 -D"$arch" -DVERSION="$version" -DSTAGE="$stage" -DOUTFILE="$installer" data/kestrune.nsi
+
+  # The same files in a Windows Installer package, and the Start menu entry's AppUserModelID, which
+  # wixl cannot write, added as the table Windows Installer reads it from. (wixl takes the files'
+  # folder relative to here.)
+  local win64=no heat_win64=()
+  [ "$arch" = x86 ] || { win64=yes; heat_win64=(--win64); }
+  (cd "$stage" && find . -type f | sort | wixl-heat --var var.SourceDir -p ./ \
+    --component-group Files --directory-ref INSTALLDIR "${heat_win64[@]}") >"$out/files.wxs"
+  msi=$top/kestrune-$version-windows-$arch.msi
+  wixl -a "$arch" -D Version="$version" -D SourceDir="build-windows/$arch/stage" -D Win64=$win64 \
+    -o "$msi" data/kestrune.wxs "$out/files.wxs"
+  app_id=$(sed -n 's/^!define APP_USER_MODEL_ID "\(.*\)"/\1/p' data/kestrune.nsi)
+  {
+    printf 'MsiShortcutProperty\tShortcut_\tPropertyKey\tPropVariantValue\n'
+    printf 's72\ts72\ts255\ts255\n'
+    printf 'MsiShortcutProperty\tMsiShortcutProperty\n'
+    printf 'KestruneAppUserModelId\tKestruneShortcut\t%s\t%s\n' \
+      "{9F4C2855-9F79-4B39-A8D0-E1D42DE1D5F3} 5" "$app_id"
+  } >"$out/MsiShortcutProperty.idt"
+  msibuild "$msi" -i "$out/MsiShortcutProperty.idt"
+  echo "windows: $installer ($(du -h "$installer" | cut -f1)), $msi ($(du -h "$msi" | cut -f1))," \
+    "$zip_file ($(du -h "$zip_file" | cut -f1))"
 }
-while IFS= read -r binary; do
-  copy_dependencies "$binary"
-done < <(find "$stage" -name '*.exe' -o -name '*.dll')
 
-# Without their symbols: a third of the size.
-find "$stage" \( -name '*.exe' -o -name '*.dll' \) -exec x86_64-w64-mingw32-strip --strip-unneeded {} +
-
-# The licences: Kestrune's, and Qt's and MinGW's, whose DLLs come along.
-mkdir -p "$stage/licenses"
-cp LICENSE "$stage/licenses/Kestrune.txt"
-cp /usr/share/doc/libqt6core6/copyright "$stage/licenses/Qt.txt"
-cp /usr/share/common-licenses/LGPL-3 "$stage/licenses/LGPL-3.txt"
-cp /usr/share/common-licenses/GPL-3 "$stage/licenses/GPL-3.txt"
-cp /usr/share/doc/mingw-w64-common/copyright "$stage/licenses/MinGW-w64.txt"
-cp /usr/share/doc/gcc-mingw-w64-base/copyright "$stage/licenses/GCC.txt"
-
-zip_file=$out/kestrune-$version-windows-x64.zip
-rm -f "$zip_file"
-(cd "$out" && rm -rf Kestrune && cp -r stage Kestrune && zip -qr "$zip_file" Kestrune &&
-  rm -rf Kestrune)
-
-# The uninstaller removes just these files and folders, deepest first.
-{
-  (cd "$stage" && find . -type f | sed 's|^\./||; s|/|\\|g; s|.*|  Delete "$INSTDIR\\&"|')
-  (cd "$stage" && find . -mindepth 1 -type d | sort -r | sed 's|^\./||; s|/|\\|g; s|.*|  RMDir "$INSTDIR\\&"|')
-} >"$stage.files.nsh"
-installer=$out/kestrune-$version-setup.exe
-makensis -V2 -DVERSION="$version" -DSTAGE="$stage" -DOUTFILE="$installer" data/kestrune.nsi
-
-# The same files in a Windows Installer package, and the Start menu entry's AppUserModelID, which
-# wixl cannot write, added as the table Windows Installer reads it from. (wixl takes the files'
-# folder relative to here.)
-(cd "$stage" && find . -type f | sort | wixl-heat --var var.SourceDir -p ./ \
-  --component-group Files --directory-ref INSTALLDIR --win64) >"$out/files.wxs"
-msi=$out/kestrune-$version-windows-x64.msi
-wixl -a x64 -D Version="$version" -D SourceDir=build-windows/stage -D Win64=yes -o "$msi" \
-  data/kestrune.wxs "$out/files.wxs"
-app_id=$(sed -n 's/^!define APP_USER_MODEL_ID "\(.*\)"/\1/p' data/kestrune.nsi)
-{
-  printf 'MsiShortcutProperty\tShortcut_\tPropertyKey\tPropVariantValue\n'
-  printf 's72\ts72\ts255\ts255\n'
-  printf 'MsiShortcutProperty\tMsiShortcutProperty\n'
-  printf 'KestruneAppUserModelId\tKestruneShortcut\t%s\t%s\n' \
-    "{9F4C2855-9F79-4B39-A8D0-E1D42DE1D5F3} 5" "$app_id"
-} >"$out/MsiShortcutProperty.idt"
-msibuild "$msi" -i "$out/MsiShortcutProperty.idt"
-echo "windows: $installer ($(du -h "$installer" | cut -f1)), $msi ($(du -h "$msi" | cut -f1))," \
-  "$zip_file ($(du -h "$zip_file" | cut -f1))"
+for arch in "${architectures[@]}"; do
+  build_for "$arch"
+done

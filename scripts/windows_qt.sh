@@ -1,91 +1,121 @@
 #!/usr/bin/env bash
-# Prints the folder of a Qt for 64-bit Windows (qtbase, shared, release), building it first if the
-# cache lacks it. Debian has no Qt for MinGW, so it is cross-built from Debian's own source of the
-# Qt this machine has (Debian 12's 6.4.2): apt fetches the source package and checks it against
-# the archive's signed index, and the tarball is checked again against the .dsc.
+# Usage: windows_qt.sh [x64|x86]   (x64 by default)
+# Prints the folder of a Qt 5.15 for Windows (qtbase, shared, release) for that architecture,
+# building it first if the cache lacks it. Qt 5.15 is the last Qt that runs on Windows 7 SP1 and
+# on 32-bit Windows. Debian has no Qt for MinGW, so it is cross-built from Debian 13's own source
+# package of Qt 5.15 with Debian's patch series applied: apt fetches the newest one, security
+# updates included, and checks it against the archive's signed index; dpkg-source checks every
+# file against the .dsc and applies the patches. A new Debian revision makes a new cache key, so
+# the next build after a Debian security update of Qt picks it up.
 #
-# The result is kept in ${KESTRUNE_CACHE:-/var/cache/kestrune}/windows/qt-VERSION-KEY, KEY being a
-# hash of the configure options and the toolchain file, so a change of either builds a new one.
-# The build takes 15 to 40 minutes on two cores; nothing of it goes into the clone.
+# The result is kept in ${KESTRUNE_CACHE:-/var/cache/kestrune}/windows/qt-VERSION-ARCH-KEY, KEY
+# being a hash of the configure options and the compiler. The build takes 25 to 40 minutes per
+# architecture on two cores; nothing of it goes into the clone. Without the network, the newest
+# build already in the cache is used.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-qt_version=6.4.2
+arch=${1:-x64}
+case $arch in
+  x64) triplet=x86_64-w64-mingw32 ;;
+  x86) triplet=i686-w64-mingw32 ;;
+  *) echo "usage: $0 [x64|x86]" >&2; exit 2 ;;
+esac
+
+# Only the parts Kestrune ships: Core, Gui, Widgets, the Windows platform and style plugins.
 qt_options=(
-  -release -shared -xplatform win32-g++ -qt-host-path /usr
+  -opensource -confirm-license -release -shared -xplatform win32-g++
   -nomake examples -nomake tests
   -qt-zlib -qt-pcre -qt-libpng -qt-libjpeg -qt-harfbuzz -qt-freetype
-  -no-opengl -no-dbus -no-feature-network -no-feature-sql -no-feature-printsupport
-  -no-feature-testlib -no-feature-concurrent -no-feature-xml
-  # Debian's tarball leaves out the Wintab headers that tablet events need.
+  -no-opengl -no-dbus -no-feature-network -no-feature-sql -no-feature-printer
+  -no-feature-testlib -no-feature-concurrent -no-feature-xml -no-feature-imageformatplugin
+  # Debian's source leaves out the Wintab headers that tablet events need.
   -no-feature-tabletevent
 )
-key=$(printf '%s\n' "$qt_version" "${qt_options[@]}" | cat - cmake/mingw-w64.cmake | sha256sum |
-  cut -c1-12)
 
 if [ -z "${KESTRUNE_CACHE:-}" ]; then
   KESTRUNE_CACHE=/var/cache/kestrune
   [ "$(id -u)" -eq 0 ] || KESTRUNE_CACHE=${XDG_CACHE_HOME:-$HOME/.cache}/kestrune
 fi
 cache=$KESTRUNE_CACHE/windows
-qt=$cache/qt-$qt_version-$key
+mkdir -p "$cache"
+sources=$cache/debian-sources
+mkdir -p "$sources/lists/partial" "$sources/archives/partial"
+
+# apt-get source checks what it downloads against the archive's signed Sources index.
+cat >"$sources/sources.list" <<'EOF'
+deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] http://deb.debian.org/debian trixie main
+deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] http://deb.debian.org/debian-security trixie-security main
+EOF
+apt=(apt-get -qq -o Dir::Etc::SourceList="$sources/sources.list" -o Dir::Etc::SourceParts=/dev/null
+  -o Dir::State::Lists="$sources/lists" -o Dir::Cache="$sources" -o Debug::NoLocking=true)
+[ "$(id -u)" -ne 0 ] || apt+=(-o APT::Sandbox::User=root)
+
+if "${apt[@]}" update >"$sources/update.log" 2>&1; then
+  debian_version=$("${apt[@]}" source --print-uris qtbase-opensource-src 2>/dev/null |
+    sed -n "s/.*qtbase-opensource-src_\([^ ']*\)\.dsc.*/\1/p" | head -n 1)
+else
+  debian_version=""
+fi
+if [ -z "$debian_version" ]; then
+  newest=$(ls -d "$cache"/qt-5.15.*-"$arch"-*/.complete 2>/dev/null | sort -V | tail -n 1)
+  if [ -n "$newest" ]; then
+    echo "windows: Debian's archive is out of reach; using $(dirname "$newest")" >&2
+    dirname "$newest"
+    exit 0
+  fi
+  cat "$sources/update.log" >&2
+  echo "windows: could not find qtbase-opensource-src in Debian 13's archive" >&2
+  exit 1
+fi
+
+compiler=$("$triplet-g++-posix" --version | head -n 1)
+key=$(printf '%s\n' "$debian_version" "$arch" "$compiler" "${qt_options[@]}" | sha256sum | cut -c1-12)
+qt=$cache/qt-$debian_version-$arch-$key
 if [ -f "$qt/.complete" ]; then
   echo "$qt"
   exit 0
 fi
 
-host_version=$(dpkg-query -W -f='${Version}' qt6-base-dev 2>/dev/null || true)
-case $host_version in
-  "$qt_version"+*) ;;
-  *)
-    echo "windows: Qt for Windows is built with this machine's own Qt $qt_version tools; found" \
-      "qt6-base-dev '${host_version:-none}' (Debian 12 has $qt_version)." >&2
-    exit 1
-    ;;
-esac
-
-work=$cache/work-$key
+work=$cache/work-$arch-$key
 rm -rf "$work"
-mkdir -p "$work/apt/lists/partial" "$work/apt/cache/archives/partial"
-log=$cache/qt-$qt_version-$key.log
-echo "windows: building Qt $qt_version for Windows into $qt (15 to 40 minutes on two cores; log in $log)" >&2
+mkdir -p "$work"
+log=$cache/qt-$debian_version-$arch-$key.log
+echo "windows: building Qt $debian_version for Windows $arch into $qt" \
+  "(25 to 40 minutes on two cores; log in $log)" >&2
 
-# apt-get source checks what it downloads against the archive's signed Sources index.
-echo "deb-src http://deb.debian.org/debian bookworm main" >"$work/apt/sources.list"
-apt=(apt-get -qq -o Dir::Etc::SourceList="$work/apt/sources.list" -o Dir::Etc::SourceParts=/dev/null
-  -o Dir::State::Lists="$work/apt/lists" -o Dir::Cache="$work/apt/cache"
-  -o Debug::NoLocking=true)
-[ "$(id -u)" -ne 0 ] || apt+=(-o APT::Sandbox::User=root)
-(cd "$work" && "${apt[@]}" update && "${apt[@]}" source --download-only qt6-base) \
+(cd "$work" && "${apt[@]}" source --download-only "qtbase-opensource-src=$debian_version") \
   >"$log" 2>&1 || { cat "$log" >&2; exit 1; }
-dsc=$(ls "$work"/qt6-base_"$qt_version"+*.dsc)
-tarball=$(ls "$work"/qt6-base_"$qt_version"+*.orig.tar.xz)
-expected=$(awk -v f="$(basename "$tarball")" \
-  '/^Checksums-Sha256:/ { s = 1; next } /^[^ ]/ { s = 0 } s && $3 == f { print $1 }' "$dsc")
-echo "$expected  $tarball" | sha256sum --check --quiet >>"$log" 2>&1 || {
-  echo "windows: $tarball does not match $dsc" >&2
+# Unpacking checks each file against the .dsc and applies Debian's whole patch series; the log
+# lists every patch applied.
+(cd "$work" && dpkg-source --no-copy -x qtbase-opensource-src_*.dsc source) >>"$log" 2>&1 || {
+  cat "$log" >&2
   exit 1
 }
+grep -c '^dpkg-source: info: applying' "$log" | sed 's/^/windows: Debian patches applied: /' >&2
 
-# Qt's toolchain file names the one it was built with: keep that beside Qt, not in a clone.
-toolchain=$qt.toolchain.cmake
-cp cmake/mingw-w64.cmake "$toolchain"
-tar -xf "$tarball" -C "$work"
-source=$(ls -d "$work"/qtbase-*/)
+# Qt's win32-g++ spec calls the compiler CROSS_COMPILE + g++; these are the -posix ones, whose
+# C++ library has std::thread and std::mutex.
+tools=$work/tools
+mkdir -p "$tools"
+for tool in gcc g++; do ln -s "$(command -v "$triplet-$tool-posix")" "$tools/$triplet-$tool"; done
+for tool in ar ranlib nm objcopy objdump strip windres; do
+  ln -s "$(command -v "$triplet-$tool")" "$tools/$triplet-$tool"
+done
+
 mkdir -p "$work/build"
+cd "$work/build"
 {
-  cd "$work/build"
-  "$source/configure" -prefix "$qt" "${qt_options[@]}" -- \
-    -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-    -DCMAKE_TOOLCHAIN_FILE="$toolchain"
-  cmake --build . --parallel "$(nproc)"
-  rm -rf "$qt"
-  cmake --install .
+  "$work/source/configure" -prefix "$qt" "${qt_options[@]}" \
+    -device-option CROSS_COMPILE="$tools/$triplet-" &&
+    make -j"$(nproc)" && rm -rf "$qt" && make install
 } >>"$log" 2>&1 || {
   tail -n 40 "$log" >&2
   echo "windows: the Qt build failed; the whole log is $log" >&2
   exit 1
 }
+cp "$work/source/debian/copyright" "$qt/debian-copyright"
+cp "$work/source/debian/patches/series" "$qt/debian-patches-series"
 touch "$qt/.complete"
 rm -rf "$work"
 echo "$qt"

@@ -18,7 +18,7 @@ link="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Kestrune.lnk"
 
 wine "$installer" /S
 wineserver --wait
-for file in kestrune.exe kestrune_alarm.dll Qt6Widgets.dll platforms/qwindows.dll uninstall.exe; do
+for file in kestrune.exe kestrune_alarm.dll Qt5Widgets.dll platforms/qwindows.dll uninstall.exe; do
   [ -f "$folder/$file" ] || { echo "not installed: $file"; exit 1; }
 done
 [ -f "$link" ] || { echo "no Start menu entry"; exit 1; }
@@ -74,7 +74,8 @@ msibuild "$newer" -q "UPDATE Property SET Value = '$newer_version' WHERE Propert
   -q "DELETE FROM Upgrade" \
   -q "INSERT INTO Upgrade (UpgradeCode, VersionMax, Attributes, ActionProperty) VALUES ('$upgrade_code', '$newer_version', 1, 'WIX_UPGRADE_DETECTED')" \
   -q "INSERT INTO Upgrade (UpgradeCode, VersionMin, Attributes, ActionProperty) VALUES ('$upgrade_code', '$newer_version', 2, 'WIX_DOWNGRADE_DETECTED')"
-msibuild "$newer" -s Kestrune "Kestrune developers" "x64;1033" "{$(cat /proc/sys/kernel/random/uuid | tr a-f A-F)}"
+template=$(msiinfo suminfo "$msi" | sed -n 's/^Template: //p')
+msibuild "$newer" -s Kestrune "Kestrune developers" "$template" "{$(cat /proc/sys/kernel/random/uuid | tr a-f A-F)}"
 wine msiexec /i "$(windows_path "$newer")" /qn
 wineserver --wait
 [ "$(installed_version)" = "$newer_version" ] ||

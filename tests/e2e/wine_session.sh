@@ -1,13 +1,27 @@
-# A Wine prefix of the caller's own, for the Windows build. Source it, then call start_wine;
-# stop_wine ends Wine's processes and removes the prefix.
+# A Wine prefix of the caller's own, for the Windows build. Source it, then call
+# start_wine [x64|x86] [win7|win10]: a 64-bit Windows, or a 32-bit one for x86, that says it is
+# Windows 10, or the version given. stop_wine ends Wine's processes and removes the prefix.
 
 start_wine() {
+  local arch=${1:-x64} version=${2:-win10}
   WINEPREFIX=$(mktemp -d /tmp/kestrune-wine.XXXXXX)
-  export WINEPREFIX WINEDEBUG=-all
+  WINEARCH=win64
+  [ "$arch" = x64 ] || WINEARCH=win32
+  export WINEPREFIX WINEARCH WINEDEBUG=-all
   # No Mono or Gecko: Wine would offer to download them, and nothing here needs them.
   export WINEDLLOVERRIDES="mscoree,mshtml="
   wineboot --init >/dev/null 2>&1
   wineserver --wait
+  wine reg add 'HKCU\Software\Wine' /v Version /d "$version" /f >/dev/null 2>&1
+  wineserver --wait
+  # Windows 7 SP1 is 6.1.7601.
+  local says expected=10.0.
+  [ "$version" = win10 ] || expected=6.1.7601
+  says=$(wine cmd /c ver 2>/dev/null | grep -o '[0-9][0-9.]*' || true)
+  case $says in
+    "$expected"*) ;;
+    *) echo "Wine says it is Windows '$says', not $expected" >&2; return 1 ;;
+  esac
   # Windows has Tahoma in its Fonts folder, and its dialog font, "MS Shell Dlg 2", is Tahoma.
   # Debian's Wine 8 leaves the prefix's Fonts folder empty and does not look for its own fonts
   # (fonts-wine) elsewhere, so that without them the dialog font falls back to a font of this
