@@ -20,6 +20,10 @@
 
 Name "Kestrune"
 OutFile "${OUTFILE}"
+; The uninstaller is made inside the installer; given a command, it is signed before it goes in.
+!ifdef SIGN_COMMAND
+  !uninstfinalize '${SIGN_COMMAND} "%1"' = 0
+!endif
 InstallDir "${PROGRAM_FILES}\Kestrune"
 RequestExecutionLevel admin
 SetCompressor /SOLID lzma

@@ -32,6 +32,7 @@ tests=(
 windows=(
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools binutils-mingw-w64-x86-64
   binutils-mingw-w64-i686 dpkg-dev perl python3 googletest ninja-build xz-utils nsis wixl zip
+  osslsigncode openssl
   imagemagick wine wine64 fonts-wine xvfb xdotool x11-xserver-utils unzip msitools pulseaudio
   pulseaudio-utils
 )

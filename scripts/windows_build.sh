@@ -7,7 +7,12 @@
 #   kestrune-VERSION-windows-ARCH.zip       the same files, for PCs where nothing may be installed
 #   kestrune-VERSION-windows-ARCH-setup.exe the installer (NSIS)
 #   kestrune-VERSION-windows-ARCH.msi       the Windows Installer package (wixl), for Group Policy
+#   SHA256SUMS                              the checksum of each of those files
 # and the logic tests for Windows, in build-windows/ARCH/build/tests.
+#
+# With KESTRUNE_SIGN_KEY and KESTRUNE_SIGN_CERT (a PEM private key and its certificate, the chain
+# after it), kestrune.exe, the sound module, the installer, its uninstaller and the MSI are signed
+# with Authenticode (osslsigncode); without them the build says that it is unsigned.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -19,6 +24,20 @@ esac
 scripts/setup.sh --windows
 top=$PWD/build-windows
 version=$(sed -n 's/^project(Kestrune VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+
+signing=no
+if [ -n "${KESTRUNE_SIGN_KEY:-}" ] && [ -n "${KESTRUNE_SIGN_CERT:-}" ]; then
+  signing=yes
+fi
+# Signs the file in place, with a SHA-256 digest.
+sign() {
+  [ "$signing" = yes ] || return 0
+  osslsigncode sign -key "$KESTRUNE_SIGN_KEY" -certs "$KESTRUNE_SIGN_CERT" -h sha256 \
+    -n Kestrune -in "$1" -out "$1.signed" >/dev/null
+  mv "$1.signed" "$1"
+}
+export -f sign
+export signing KESTRUNE_SIGN_KEY KESTRUNE_SIGN_CERT
 
 # The icon the window draws, at Windows' sizes, from a build for this machine.
 cmake -S . -B "$top/host" -DKESTRUNE_TESTS=OFF -DKESTRUNE_BENCH=OFF >/dev/null
@@ -73,6 +92,8 @@ build_for() {
 
   # Without their symbols: a third of the size.
   find "$stage" \( -name '*.exe' -o -name '*.dll' \) -exec "$triplet-strip" --strip-unneeded {} +
+  sign "$stage/kestrune.exe"
+  sign "$stage/kestrune_alarm.dll"
 
   # The licences: Kestrune's, and Qt's and MinGW's, whose DLLs come along.
   mkdir -p "$stage/licenses"
@@ -94,7 +115,18 @@ build_for() {
     (cd "$stage" && find . -mindepth 1 -type d | sort -r | sed 's|^\./||; s|/|\\|g; s|.*|  RMDir "$INSTDIR\\&"|')
   } >"$stage.files.nsh"
   installer=$top/kestrune-$version-windows-$arch-setup.exe
-  makensis -V2 -D"$arch" -DVERSION="$version" -DSTAGE="$stage" -DOUTFILE="$installer" data/kestrune.nsi
+  local sign_uninstaller=()
+  # The signed uninstaller is kept beside the stage, to be checked.
+  if [ "$signing" = yes ]; then
+    declare -f sign >"$out/sign_uninstaller"
+    printf 'KESTRUNE_SIGN_KEY=%q KESTRUNE_SIGN_CERT=%q signing=yes\nsign "$1" && cp "$1" %q\n' \
+      "$KESTRUNE_SIGN_KEY" "$KESTRUNE_SIGN_CERT" "$out/uninstall.exe" >>"$out/sign_uninstaller"
+    chmod +x "$out/sign_uninstaller"
+    sign_uninstaller=(-DSIGN_COMMAND="bash $out/sign_uninstaller")
+  fi
+  makensis -V2 -D"$arch" -DVERSION="$version" -DSTAGE="$stage" -DOUTFILE="$installer" \
+    "${sign_uninstaller[@]}" data/kestrune.nsi
+  sign "$installer"
 
   # The same files in a Windows Installer package, and the Start menu entry's AppUserModelID, which
   # wixl cannot write, added as the table Windows Installer reads it from. (wixl takes the files'
@@ -115,6 +147,7 @@ build_for() {
       "{9F4C2855-9F79-4B39-A8D0-E1D42DE1D5F3} 5" "$app_id"
   } >"$out/MsiShortcutProperty.idt"
   msibuild "$msi" -i "$out/MsiShortcutProperty.idt"
+  sign "$msi"
   echo "windows: $installer ($(du -h "$installer" | cut -f1)), $msi ($(du -h "$msi" | cut -f1))," \
     "$zip_file ($(du -h "$zip_file" | cut -f1))"
 }
@@ -122,3 +155,14 @@ build_for() {
 for arch in "${architectures[@]}"; do
   build_for "$arch"
 done
+packages=()
+for arch in "${architectures[@]}"; do
+  packages+=(kestrune-"$version"-windows-"$arch"{.msi,-setup.exe,.zip})
+done
+(cd "$top" && sha256sum "${packages[@]}" >SHA256SUMS)
+if [ "$signing" = yes ]; then
+  echo "windows: signed with $(openssl x509 -in "$KESTRUNE_SIGN_CERT" -noout -subject)"
+else
+  echo "windows: UNSIGNED: give KESTRUNE_SIGN_KEY and KESTRUNE_SIGN_CERT to sign the program," \
+    "the installers and the MSI"
+fi

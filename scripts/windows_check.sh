@@ -14,7 +14,25 @@ case ${1:-both} in
   both) architectures=(x64 x86) ;;
   *) echo "usage: $0 [x64|x86|both]" >&2; exit 2 ;;
 esac
+# Signed as a release is: with the key given, or else with a throwaway certificate made here.
+if [ -z "${KESTRUNE_SIGN_KEY:-}" ]; then
+  throwaway=$(mktemp -d)
+  openssl req -x509 -newkey rsa:3072 -nodes -days 2 -subj "/CN=Kestrune check, throwaway" \
+    -addext extendedKeyUsage=codeSigning -keyout "$throwaway/key.pem" -out "$throwaway/cert.pem" \
+    2>/dev/null
+  export KESTRUNE_SIGN_KEY=$throwaway/key.pem KESTRUNE_SIGN_CERT=$throwaway/cert.pem
+fi
 scripts/windows_build.sh "${1:-both}"
+version=$(sed -n 's/^project(Kestrune VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+(cd build-windows && sha256sum --check --quiet SHA256SUMS) && echo "windows: SHA256SUMS checked"
+for arch in "${architectures[@]}"; do
+  for file in "$arch"/stage/kestrune.exe "$arch"/stage/kestrune_alarm.dll "$arch"/uninstall.exe \
+    kestrune-"$version"-windows-"$arch"{-setup.exe,.msi}; do
+    osslsigncode verify -CAfile "$KESTRUNE_SIGN_CERT" -in "build-windows/$file" >/dev/null ||
+      { echo "windows: the signature of $file does not verify"; exit 1; }
+  done
+  echo "windows: $arch: the program, sound module, installer, uninstaller and MSI signatures verify"
+done
 stages=()
 for arch in "${architectures[@]}"; do stages+=("build-windows/$arch/stage"); done
 scripts/windows_imports_check.sh "${stages[@]}"
@@ -30,8 +48,7 @@ if [[ " ${architectures[*]} " = *" x86 "* ]] && ! [ -x /usr/lib/wine/wine ]; the
 fi
 
 source tests/e2e/wine_session.sh
-trap stop_wine EXIT
-version=$(sed -n 's/^project(Kestrune VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+trap 'stop_wine; rm -rf "${throwaway:-}"' EXIT
 for arch in "${architectures[@]}"; do
   for windows in win7 win10; do
     echo "windows: $arch under Wine as $windows"
