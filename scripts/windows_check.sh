@@ -14,6 +14,9 @@ case ${1:-both} in
   both) architectures=(x64 x86) ;;
   *) echo "usage: $0 [x64|x86|both]" >&2; exit 2 ;;
 esac
+source tests/e2e/wine_session.sh
+trap 'stop_wine; rm -rf "${throwaway:-}"' EXIT
+
 # Signed as a release is: with the key given, or else with a throwaway certificate made here.
 if [ -z "${KESTRUNE_SIGN_KEY:-}" ]; then
   throwaway=$(mktemp -d)
@@ -24,7 +27,9 @@ if [ -z "${KESTRUNE_SIGN_KEY:-}" ]; then
 fi
 scripts/windows_build.sh "${1:-both}"
 version=$(sed -n 's/^project(Kestrune VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
-(cd build-windows && sha256sum --check --quiet SHA256SUMS) && echo "windows: SHA256SUMS checked"
+(cd build-windows && sha256sum --check --quiet SHA256SUMS) ||
+  { echo "windows: the files do not match SHA256SUMS"; exit 1; }
+echo "windows: SHA256SUMS checked"
 for arch in "${architectures[@]}"; do
   for file in "$arch"/stage/kestrune.exe "$arch"/stage/kestrune_alarm.dll "$arch"/uninstall.exe \
     kestrune-"$version"-windows-"$arch"{-setup.exe,.msi}; do
@@ -47,8 +52,6 @@ if [[ " ${architectures[*]} " = *" x86 "* ]] && ! [ -x /usr/lib/wine/wine ]; the
   exit 1
 fi
 
-source tests/e2e/wine_session.sh
-trap 'stop_wine; rm -rf "${throwaway:-}"' EXIT
 for arch in "${architectures[@]}"; do
   for windows in win7 win10; do
     echo "windows: $arch under Wine as $windows"
