@@ -94,7 +94,7 @@ echo "windows: building Qt $debian_version for Windows $arch into $qt" \
 }
 grep -c '^dpkg-source: info: applying' "$log" | sed 's/^/windows: Debian patches applied: /' >&2
 
-# Qt's win32-g++ spec calls the compiler CROSS_COMPILE + g++; these are the -posix ones, whose
+# Qt's win32-g++ build files call the compiler CROSS_COMPILE + g++; these are the -posix ones, whose
 # C++ library has std::thread and std::mutex.
 tools=$work/tools
 mkdir -p "$tools"
