@@ -32,7 +32,7 @@ diff <(cd "$folder" && find . -type f ! -name uninstall.exe | sed 's|^\./||' | s
 
 start_kestrune wine "C:\\Program Files\\Kestrune\\kestrune.exe"
 click_at 324 162 # Exit
-ended_within 10 Exit
+ended_within 5 Exit
 
 wine "$folder/uninstall.exe" /S
 wineserver --wait

@@ -22,6 +22,9 @@ start_wine() {
     "$expected"*) ;;
     *) echo "Wine says it is Windows '$says', not $expected" >&2; return 1 ;;
   esac
+  # Until its server ends, Wine keeps the desktop that cmd opened without a display, and a
+  # program started then would draw its windows on that desktop, where no one sees them.
+  wineserver --wait
   # Windows has Tahoma in its Fonts folder, and its dialog font, "MS Shell Dlg 2", is Tahoma.
   # Debian's Wine 8 leaves the prefix's Fonts folder empty and does not look for its own fonts
   # (fonts-wine) elsewhere, so that without them the dialog font falls back to a font of this
