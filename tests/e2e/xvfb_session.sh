@@ -72,7 +72,7 @@ start_kestrune() {
   # the program takes that much longer to end after Exit. A window manager confirms at once.
   EXIT_ALLOWANCE=0
   [ "$1" != wine ] || EXIT_ALLOWANCE=6
-  WINDOW=$(timeout 20 xdotool search --sync --onlyvisible --name '^Kestrune$' | head -1)
+  WINDOW=$(timeout 20 xdotool search --sync --onlyvisible --name '^Kestrune$' | head -1) || true
   [ -n "$WINDOW" ] || { echo "the window did not appear" >&2; return 1; }
   eval "$(xdotool getwindowgeometry --shell "$WINDOW")"
   wait_drawn
