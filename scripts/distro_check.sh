@@ -29,7 +29,7 @@ started=$SECONDS
 
 cleanup() {
   # The namespaces are gone by now, and their mounts with them; never delete through a mount.
-  if findmnt -rn -o TARGET | grep -q "^$root"; then
+  if findmnt -rn -o TARGET | grep "^$root" >/dev/null; then
     echo "distro check: $root still has mounts; left in place" >&2
     return
   fi

@@ -23,7 +23,7 @@ for file in kestrune.exe kestrune_alarm.dll Qt5Widgets.dll platforms/qwindows.dl
 done
 [ -f "$link" ] || { echo "no Start menu entry"; exit 1; }
 wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Kestrune' /v DisplayName |
-  grep -q Kestrune || { echo "not listed among installed programs"; exit 1; }
+  grep Kestrune >/dev/null || { echo "not listed among installed programs"; exit 1; }
 
 # The zip: the same files, in a Kestrune folder.
 diff <(cd "$folder" && find . -type f ! -name uninstall.exe | sed 's|^\./||' | sort) \
