@@ -3,8 +3,9 @@
 # soak, window, and the real program under Xvfb, its alarm recorded by a sound server), the tick and
 # countdown tests on the portable clock and wake-up timer, the same suite built on Qt 5.15, the
 # tests built with AddressSanitizer and UndefinedBehaviorSanitizer, each fuzz target for a bounded
-# time, and the .deb installed and started. Its set-up installs everything the checks need, so a check skipped fails it; it ends with
-# how many checks ran and how many were skipped.
+# time, and the .deb installed and started. Its set-up installs everything the checks need, so a
+# check skipped fails it; it ends with how many checks ran and how many were skipped.
+# QT5_SUITE=0, SANITIZER_SUITE=0 and FUZZ_SECONDS=0 leave out those suites.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh --tests
@@ -14,8 +15,17 @@ trap 'rm -f "$KESTRUNE_TALLY"' EXIT
 scripts/build.sh
 (cd build && ../scripts/ctest_counted.sh -j"$(nproc)")
 scripts/portable_check.sh
-scripts/qt5_check.sh
-KESTRUNE_SOAK_EVENTS=200000 scripts/sanitize.sh
+# CI's second Debian release sets these to 0: there the Qt 6 build is what differs.
+if [ "${QT5_SUITE:-1}" = 1 ]; then
+  scripts/qt5_check.sh
+else
+  echo "Qt 5.15 suite: not run (QT5_SUITE=0)"
+fi
+if [ "${SANITIZER_SUITE:-1}" = 1 ]; then
+  KESTRUNE_SOAK_EVENTS=200000 scripts/sanitize.sh
+else
+  echo "sanitizer suite: not run (SANITIZER_SUITE=0)"
+fi
 FUZZ_SECONDS=${FUZZ_SECONDS:-20} scripts/fuzz.sh
 scripts/package_check.sh
 echo "checks of every CTest run above:"
