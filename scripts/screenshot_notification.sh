@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Takes a screenshot of time up with its desktop notification (shown by dunst) beside the red
-# window, on an X server and a D-Bus session of its own, into
-# docs/screenshots/notification-1x.png.
+# Takes a screenshot of time up with its desktop notification beside the red window, on an X server
+# and a D-Bus session of its own, into docs/screenshots/notification-1x.png. The notification is
+# shown by dunst, without the mark it puts on notifications that have actions, as desktops show it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 if [ -z "${KESTRUNE_PRIVATE_BUS:-}" ]; then
@@ -10,16 +10,25 @@ if [ -z "${KESTRUNE_PRIVATE_BUS:-}" ]; then
   exec env KESTRUNE_PRIVATE_BUS=1 dbus-run-session \
     --config-file=tests/e2e/session_bus.conf -- "$0" "$@"
 fi
+export LANG=zh_CN.UTF-8 LANGUAGE=zh_CN
 source tests/e2e/xvfb_session.sh
 start_xvfb
 at_exit 'kill ${dunst:-} 2>/dev/null'
 # Near the window, so that both fit in one picture.
 config=$(mktemp)
-printf '[global]\n  origin = top-left\n  offset = 830x310\n  width = 260\n  font = WenQuanYi Micro Hei 10\n' >"$config"
+cat >"$config" <<'EOF'
+[global]
+  origin = top-left
+  offset = 830x310
+  width = 260
+  font = WenQuanYi Micro Hei 10
+  show_indicators = no
+EOF
 dunst -config "$config" >/dev/null 2>&1 &
 dunst=$!
+keys_for 王芳
 start_kestrune build/app/kestrune
-type_into name 'Li Hua'
+type_into name '王芳'
 count_down 2
 sleep 1
 import -window root -crop 720x220+450+300 +repage docs/screenshots/notification-1x.png

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes screenshots under Xvfb into docs/screenshots/: the window in its four states at scale 1 and
 # 2, a preset just pressed, and three timers side by side; then the notification beside the red
-# window (scripts/screenshot_notification.sh). Needs xvfb, xdotool and imagemagick (installed when
+# window (scripts/screenshot_notification.sh). All as a Chinese desktop shows them: Chinese locale
+# (the dates in Chinese form) and Chinese names. Needs xvfb, xdotool and imagemagick (installed when
 # missing).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -9,6 +10,7 @@ scripts/setup.sh xvfb xdotool imagemagick
 scripts/build.sh >/dev/null
 out=docs/screenshots
 mkdir -p "$out"
+export LANG=zh_CN.UTF-8 LANGUAGE=zh_CN
 
 source tests/e2e/xvfb_session.sh
 start_xvfb
@@ -25,7 +27,7 @@ for scale in 1 2; do
 
   shot idle
   click 174 135 && xdotool type 4 && sleep 0.2     # seconds field
-  click 268 136 && xdotool type '张三' && sleep 0.2  # name field
+  click 268 136 && xdotool type '王芳' && sleep 0.2  # name field
   click 324 18                                    # Start
   sleep 2.2 && shot running
   click 324 47                                    # Pause
@@ -34,7 +36,7 @@ for scale in 1 2; do
   sleep 4 && shot timeup
   if [ "$scale" = 1 ]; then
     click 324 76                                  # Reset
-    click 268 136 && xdotool key ctrl+a && xdotool type '李四' && sleep 0.2
+    click 268 136 && xdotool key ctrl+a && xdotool type '李强' && sleep 0.2
     click 324 104                                 # 体温
     sleep 1.2 && shot preset
   fi
@@ -47,7 +49,7 @@ XDG_RUNTIME_DIR=$(mktemp -d)
 export XDG_RUNTIME_DIR
 chmod 700 "$XDG_RUNTIME_DIR"
 apps=()
-for patient in 张三:4 李四:25 王芳:5; do
+for patient in 王芳:4 李强:25 张秀英:5; do
   build/app/kestrune 2>/dev/null &
   apps+=($!)
   window=$(xdotool search --sync --all --onlyvisible --pid "$!" --name '^Kestrune$' | head -1)

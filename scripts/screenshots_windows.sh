@@ -1,21 +1,28 @@
 #!/usr/bin/env bash
 # Takes screenshots of the Windows build running under Wine on Xvfb, idle, counting down and at
-# time up, into docs/screenshots/wine-*.png. Run scripts/windows_build.sh first.
+# time up, into docs/screenshots/wine-*.png, as a Chinese Windows shows it: Chinese locale and a
+# Chinese name. Run scripts/windows_build.sh first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh --windows
+scripts/setup.sh --windows locales
+# Wine takes the Windows locale from the C library's, so zh_CN has to be compiled: into a folder
+# of this run's own, not the system's.
+locales=$(mktemp -d)
+localedef -i zh_CN -f UTF-8 "$locales/zh_CN.UTF-8"
+export LOCPATH=$locales LANG=zh_CN.UTF-8 LANGUAGE=zh_CN
 source tests/e2e/xvfb_session.sh
 source tests/e2e/wine_session.sh
-at_exit stop_wine
+at_exit 'stop_wine; rm -rf "$locales"'
 start_xvfb
 start_wine
 out=docs/screenshots
 shot() { import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out/wine-$1.png"; }
 
+keys_for 王芳
 start_kestrune wine build-windows/x64/stage/kestrune.exe
 shot idle
 type_into seconds 4
-type_into name 'Li Hua'
+type_into name '王芳'
 click_at 324 18 # Start
 wait_colour 5 5 "0,192,192" 2
 sleep 1.5

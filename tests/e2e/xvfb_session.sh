@@ -63,7 +63,8 @@ start_xvfb() {
 
 stop_xvfb() { kill "${XVFB_PID:-}" 2>/dev/null || true; }
 
-# Starts the program and waits for its window; sets APP_PID, WINDOW, X, Y, WIDTH, HEIGHT.
+# Starts the program and waits for its window (WINDOW_WAIT seconds, 20 by default); sets APP_PID,
+# WINDOW, X, Y, WIDTH, HEIGHT.
 start_kestrune() {
   "$@" 2>>"$PROGRAM_ERRORS" &
   APP_PID=$!
@@ -72,7 +73,8 @@ start_kestrune() {
   # the program takes that much longer to end after Exit. A window manager confirms at once.
   EXIT_ALLOWANCE=0
   [ "$1" != wine ] || EXIT_ALLOWANCE=6
-  WINDOW=$(timeout 20 xdotool search --sync --onlyvisible --name '^Kestrune$' | head -1) || true
+  WINDOW=$(timeout "${WINDOW_WAIT:-20}" xdotool search --sync --onlyvisible --name '^Kestrune$' |
+    head -1) || true
   [ -n "$WINDOW" ] || { echo "the window did not appear" >&2; return 1; }
   eval "$(xdotool getwindowgeometry --shell "$WINDOW")"
   wait_drawn
@@ -202,4 +204,17 @@ on_time() {
   echo "running $((RUNNING - STARTED)) ms after the click on Start, red $((RED - RUNNING)) ms later"
   [ $((RED - STARTED)) -ge $((due - 100)) ] || { echo "time up too early"; return 1; }
   [ $((RED - RUNNING)) -le $((due + 600)) ] || { echo "time up too late"; return 1; }
+}
+
+# Puts each character of TEXT that the keyboard lacks (Chinese, say) on a spare key of its own, so
+# that xdotool types it as an ordinary key press. Otherwise xdotool maps a key for each character
+# just before pressing it, and a program slowed down (under strace, say) may read the press before
+# the new mapping, and lose the character. Call it before the program starts.
+keys_for() {
+  local keycode=247 char
+  while IFS= read -r -n1 char; do
+    [ -n "$char" ] && [ "$(printf '%s' "$char" | wc -c)" -gt 1 ] || continue
+    xmodmap -e "keycode $keycode = $(printf 'U%04X' "'$char")"
+    keycode=$((keycode + 1))
+  done <<<"$1"
 }
