@@ -45,11 +45,11 @@ fi
 
 # Every call that can make, change or remove a file, and every write, with names and the first
 # 4 KiB of what is written in full. -y shows each descriptor as what it is: a file's path, or a
-# socket, a pipe, shared memory. Under Wine every request to its server is a write, and tracing
+# socket, a pipe, shared memory. Every connection made, local or not, is traced too. Under Wine every request to its server is a write, and tracing
 # them slows it past any deadline: there only the file calls are traced, and the files written
 # are read afterwards.
-calls=%file,ftruncate,write,pwrite64,writev,sendmsg,sendto
-[ "${program[0]}" != wine ] || calls=%file,ftruncate
+calls=%file,ftruncate,connect,write,pwrite64,writev,sendmsg,sendto
+[ "${program[0]}" != wine ] || calls=%file,ftruncate,connect
 keys_for "$name"
 WINDOW_WAIT=60 start_kestrune strace -f -qq -y -s 4096 -o "$audit/calls" -e trace=$calls -e signal=none \
   "${program[@]}"
@@ -90,6 +90,11 @@ else
   echo "files Wine wrote for itself (relative names are in \$WINEPREFIX or its server's folder):"
   listed <<<"$writes" | grep -vE 'drive_c|dosdevices/c:' || true
 fi
+# What it connected to: a socket's path, or a network address, with how often and whether it failed.
+echo "connections made:"
+sed -nE 's/^[0-9]+ +connect\([0-9]+<[^>]*>, \{sa_family=([A-Z_0-9]+), ([^}]*)\}, [0-9]+\) += (-1 [A-Z]+)?.*/\1 \2 \3/p' \
+  "$audit/calls" | sed -E -e "s|$XDG_RUNTIME_DIR|\$XDG_RUNTIME_DIR|" -e 's/sun_path=//; s/ *$//' |
+  sort | uniq -c
 echo "the place lock's content while the program ran:"
 sed 's/^/  /' <<<"${lock_content:-(no lock)}"
 echo "left in the home folder:"

@@ -23,7 +23,9 @@ case ${1:-both} in
 esac
 scripts/setup.sh --windows
 top=$PWD/build-windows
-version=$(sed -n 's/^project(Kestrune VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+# KESTRUNE_VERSION gives the packages another version than the project's (a local rebuild, or
+# the newer package the upgrade check needs).
+version=${KESTRUNE_VERSION:-$(sed -n 's/^project(Kestrune VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)}
 
 signing=no
 if [ -n "${KESTRUNE_SIGN_KEY:-}" ] && [ -n "${KESTRUNE_SIGN_CERT:-}" ]; then
@@ -148,6 +150,10 @@ build_for() {
   } >"$out/MsiShortcutProperty.idt"
   msibuild "$msi" -i "$out/MsiShortcutProperty.idt"
   sign "$msi"
+  # Each build is a new product (a major upgrade of the ones before): IT's deployment tools
+  # read the product code from the MSI, and their detection rules may name it.
+  msiinfo export "$msi" Property | awk -F'\t' -v msi="${msi##*/}" \
+    '$1 == "ProductCode" || $1 == "UpgradeCode" {print "windows: " msi ": " $1 " " $2}' | tr -d '\r'
   echo "windows: $installer ($(du -h "$installer" | cut -f1)), $msi ($(du -h "$msi" | cut -f1))," \
     "$zip_file ($(du -h "$zip_file" | cut -f1))"
 }

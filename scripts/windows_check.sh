@@ -15,7 +15,7 @@ case ${1:-both} in
   *) echo "usage: $0 [x64|x86|both]" >&2; exit 2 ;;
 esac
 source tests/e2e/wine_session.sh
-trap 'stop_wine; rm -rf "${throwaway:-}"' EXIT
+trap 'stop_wine; rm -rf "${throwaway:-}" "${newer:-}"' EXIT
 
 # Signed as a release is: with the key given, or else with a throwaway certificate made here.
 if [ -z "${KESTRUNE_SIGN_KEY:-}" ]; then
@@ -25,8 +25,15 @@ if [ -z "${KESTRUNE_SIGN_KEY:-}" ]; then
     2>/dev/null
   export KESTRUNE_SIGN_KEY=$throwaway/key.pem KESTRUNE_SIGN_CERT=$throwaway/cert.pem
 fi
-scripts/windows_build.sh "${1:-both}"
 version=$(sed -n 's/^project(Kestrune VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+# A newer version's MSI, made by the same build, for the install check's upgrade and downgrade;
+# kept aside, as the build that follows writes the checksums of the project's version.
+newer_version=${version%.*}.$((${version##*.} + 1))
+newer=$(mktemp -d)
+KESTRUNE_VERSION=$newer_version scripts/windows_build.sh "${1:-both}" >/dev/null
+mv build-windows/kestrune-"$newer_version"-windows-*.msi "$newer/"
+rm -f build-windows/kestrune-"$newer_version"-windows-*
+scripts/windows_build.sh "${1:-both}"
 (cd build-windows && sha256sum --check --quiet SHA256SUMS) ||
   { echo "windows: the files do not match SHA256SUMS"; exit 1; }
 echo "windows: SHA256SUMS checked"
@@ -62,7 +69,8 @@ for arch in "${architectures[@]}"; do
     tests/e2e/windows_desktop_test.sh "$stage/kestrune.exe"
     SOUND_SERVER=pulseaudio tests/e2e/alarm_sound_test.sh "$stage/kestrune.exe" five wine
     package=build-windows/kestrune-$version-windows-$arch
-    tests/e2e/windows_install_test.sh "$package-setup.exe" "$package.zip" "$package.msi"
+    tests/e2e/windows_install_test.sh "$package-setup.exe" "$package.zip" "$package.msi" \
+      "$newer/kestrune-$newer_version-windows-$arch.msi"
     stop_wine
   done
 done

@@ -2,13 +2,16 @@
 # The Windows installer under Wine: a silent install (/S) puts the program, its DLLs, a Start menu
 # entry and an uninstaller under Program Files; the installed program starts and its window shows;
 # the silent uninstall takes away every file it installed. The zip holds the same files. The MSI,
-# with msiexec: a quiet install puts the same files and a Start menu entry in place, a newer
-# version installed over it replaces it, and a quiet uninstall leaves nothing.
-# Usage: windows_install_test.sh INSTALLER ZIP MSI (with WINEPREFIX set to a prefix of its own)
+# with msiexec: a quiet install puts the same files and a Start menu entry in place, the newer
+# version's MSI installed over it replaces it, the older one then refuses to install over that,
+# and a quiet uninstall leaves nothing.
+# Usage: windows_install_test.sh INSTALLER ZIP MSI NEWER_MSI (with WINEPREFIX set to a prefix of
+# its own; NEWER_MSI the same build with a higher version)
 set -euo pipefail
 installer=$1
 zip_file=$2
 msi=$3
+newer=$4
 source "$(dirname "$0")/xvfb_session.sh"
 start_xvfb
 
@@ -62,30 +65,25 @@ diff <(cd "$folder" && find . -type f | sed 's|^\./||' | sort) \
 [ -f "$link" ] || [ -f "$user_link" ] || { echo "the MSI made no Start menu entry"; exit 1; }
 echo "MSI installed: version $(installed_version)"
 
-# A newer version of the same product, as the build would make it: another product and package
-# code, a higher version, and the older versions it replaces.
-newer=$(mktemp -d)/kestrune-newer.msi
-cp "$msi" "$newer"
-version=$(msiinfo export "$msi" Property | awk -F'\t' '$1 == "ProductVersion" {print $2}' | tr -d '\r')
-newer_version="${version%.*}.$((${version##*.} + 1))"
-upgrade_code=$(msiinfo export "$msi" Property | awk -F'\t' '$1 == "UpgradeCode" {print $2}' | tr -d '\r')
-msibuild "$newer" -q "UPDATE Property SET Value = '$newer_version' WHERE Property = 'ProductVersion'" \
-  -q "UPDATE Property SET Value = '{$(cat /proc/sys/kernel/random/uuid | tr a-f A-F)}' WHERE Property = 'ProductCode'" \
-  -q "DELETE FROM Upgrade" \
-  -q "INSERT INTO Upgrade (UpgradeCode, VersionMax, Attributes, ActionProperty) VALUES ('$upgrade_code', '$newer_version', 1, 'WIX_UPGRADE_DETECTED')" \
-  -q "INSERT INTO Upgrade (UpgradeCode, VersionMin, Attributes, ActionProperty) VALUES ('$upgrade_code', '$newer_version', 2, 'WIX_DOWNGRADE_DETECTED')"
-template=$(msiinfo suminfo "$msi" | sed -n 's/^Template: //p')
-msibuild "$newer" -s Kestrune "Kestrune developers" "$template" "{$(cat /proc/sys/kernel/random/uuid | tr a-f A-F)}"
+# The newer version, then the older one again: a major upgrade replaces the older; the older
+# refuses to go over the newer.
+newer_version=$(msiinfo export "$newer" Property | awk -F'\t' '$1 == "ProductVersion" {print $2}' | tr -d '\r')
 wine msiexec /i "$(windows_path "$newer")" /qn
 wineserver --wait
 [ "$(installed_version)" = "$newer_version" ] ||
   { echo "after the newer MSI, installed: $(installed_version | tr '\n' ' ')"; exit 1; }
 [ -f "$folder/kestrune.exe" ] || { echo "the newer MSI left no program"; exit 1; }
 echo "newer MSI replaced it: version $(installed_version)"
+status=0
+wine msiexec /i "$(windows_path "$msi")" /qn || status=$?
+wineserver --wait
+[ "$status" -ne 0 ] || { echo "the older MSI reported success over the newer one"; exit 1; }
+[ "$(installed_version)" = "$newer_version" ] && [ -f "$folder/kestrune.exe" ] ||
+  { echo "after the older MSI, installed: $(installed_version | tr '\n' ' ')"; exit 1; }
+echo "older MSI refused (msiexec status $status): version $(installed_version) stays"
 
 wine msiexec /x "$(windows_path "$newer")" /qn
 wineserver --wait
-rm -rf "$(dirname "$newer")"
 [ ! -e "$folder" ] || { echo "left after uninstalling the MSI:"; find "$folder"; exit 1; }
 [ ! -e "$link" ] && [ ! -e "$user_link" ] || { echo "Start menu entry left after uninstalling the MSI"; exit 1; }
 [ -z "$(installed_version)" ] || { echo "still listed after uninstalling the MSI"; exit 1; }
