@@ -28,6 +28,9 @@ DEBIAN_FRONTEND=noninteractive $sudo apt-get build-dep -y -qq "$work/src/" >"$wo
 (cd "$work/src" && dpkg-buildpackage -us -uc -b) >>"$work/build.log" 2>&1 ||
   { tail -n 40 "$work/build.log"; echo "dpkg-buildpackage failed"; exit 1; }
 deb=$(ls "$work"/kestrune_*.deb)
+release=$(. /etc/os-release && echo "${VERSION_ID:-}")
+[ -z "$release" ] || [[ $deb == *"~deb${release}_"* ]] ||
+  { echo "the package's version does not name Debian $release: ${deb##*/}"; exit 1; }
 ls "$work"/kestrune-dbgsym_*.deb >/dev/null || { echo "no -dbgsym package"; exit 1; }
 echo "built $(basename "$deb"):"
 dpkg-deb --field "$deb" Depends | tr ',' '\n' | sed 's/^ */  depends: /'
