@@ -10,13 +10,15 @@ scripts/setup.sh xvfb xdotool imagemagick
 scripts/build.sh >/dev/null
 out=docs/screenshots
 mkdir -p "$out"
-export LANG=zh_CN.UTF-8 LANGUAGE=zh_CN
+# The program in a Chinese locale (Qt needs only the name; xdotool, which types the names, keeps
+# this system's locale, as it needs one that the C library has).
+chinese=(env LANG=zh_CN.UTF-8 LANGUAGE=zh_CN)
 
 source tests/e2e/xvfb_session.sh
 start_xvfb
 
 for scale in 1 2; do
-  QT_SCALE_FACTOR=$scale build/app/kestrune 2>/dev/null &
+  QT_SCALE_FACTOR=$scale "${chinese[@]}" build/app/kestrune 2>/dev/null &
   app=$!
   sleep 1.5
   window=$(xdotool search --sync --onlyvisible --name '^Kestrune$' | head -1)
@@ -50,7 +52,7 @@ export XDG_RUNTIME_DIR
 chmod 700 "$XDG_RUNTIME_DIR"
 apps=()
 for patient in 王芳:4 李强:25 张秀英:5; do
-  build/app/kestrune 2>/dev/null &
+  "${chinese[@]}" build/app/kestrune 2>/dev/null &
   apps+=($!)
   window=$(xdotool search --sync --all --onlyvisible --pid "$!" --name '^Kestrune$' | head -1)
   sleep 1
