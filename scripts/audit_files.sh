@@ -25,6 +25,9 @@ else
   program=("$(realpath "${1:-build/app/kestrune}")")
 fi
 name=王芳
+# Wine's X11 driver turns no key press into a Chinese character here: under Wine the name is one
+# it can type.
+[ "${program[0]}" != wine ] || name="Wang Fang"
 
 source tests/e2e/xvfb_session.sh
 source tests/e2e/pulse_session.sh
@@ -48,8 +51,8 @@ fi
 # socket, a pipe, shared memory. Every connection made, local or not, is traced too. Under Wine every request to its server is a write, and tracing
 # them slows it past any deadline: there only the file calls are traced, and the files written
 # are read afterwards.
-calls=%file,ftruncate,connect,write,pwrite64,writev,sendmsg,sendto
-[ "${program[0]}" != wine ] || calls=%file,ftruncate,connect
+calls=%file,ftruncate,connect,write,pwrite64,writev,sendmsg,sendto writes_traced=yes
+[ "${program[0]}" != wine ] || calls=%file,ftruncate,connect writes_traced=no
 keys_for "$name"
 WINDOW_WAIT=60 start_kestrune strace -f -qq -y -s 4096 -o "$audit/calls" -e trace=$calls -e signal=none \
   "${program[@]}"
@@ -119,7 +122,7 @@ if [ -n "$in_files" ]; then
   echo "$in_files"
   exit 1
 fi
-if [ "$calls" = %file,ftruncate ]; then
+if [ "$writes_traced" = no ]; then
   echo "the name $name: in no file's name, nor in any file written that is left"
 else
   echo "the name $name: sent over sockets $(grep -c . <<<"$named" || true) times; in no file's name or content"
