@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# What the program writes on the disk, and whether a patient's name goes anywhere but the window:
-# runs the real program under strace through a whole countdown as a nurse uses it (a name typed, a
-# countdown to time up, Reset, a preset, Pause, Exit), on Xvfb with a sound server and a session
-# bus and notification server of its own and an empty home folder, and prints every file it created, wrote, renamed or
-# removed, the place lock's content, and whether the name appeared in any call that names a file.
+# What the program writes on the disk, what it connects to, and whether a patient's name goes
+# anywhere but the window: runs the real program under strace through a whole countdown as a nurse
+# uses it (a name typed, a countdown to time up, Reset, a preset, Pause, Exit), on Xvfb with a
+# sound server, a session bus and a notification server of its own and an empty home folder, and
+# prints every file it created, wrote, renamed or removed, every connection it made, the place
+# lock's content, and whether the name reached a file. It fails if the name did.
 # Usage: scripts/audit_files.sh [PROGRAM] (the installed or built program; build/app/kestrune by
 # default, built when missing), or scripts/audit_files.sh wine [KESTRUNE.EXE] for the Windows build
 # under Wine as Windows 10 (build-windows/x64/stage/kestrune.exe by default; run
@@ -46,16 +47,16 @@ if [ "${program[0]}" = wine ]; then
   start_wine x64 win10
 fi
 
-# Every call that can make, change or remove a file, and every write, with names and the first
-# 4 KiB of what is written in full. -y shows each descriptor as what it is: a file's path, or a
-# socket, a pipe, shared memory. Every connection made, local or not, is traced too. Under Wine every request to its server is a write, and tracing
-# them slows it past any deadline: there only the file calls are traced, and the files written
-# are read afterwards.
+# Every call that can make, change or remove a file, every connection and every write, with names
+# and the first 4 KiB of what is written in full. -y shows each descriptor as what it is: a file's
+# path, or a socket, a pipe, shared memory. Under Wine every request to its server is a write, and
+# tracing them slows it past any deadline: there writes are not traced, and the files written are
+# read afterwards.
 calls=%file,ftruncate,connect,write,pwrite64,writev,sendmsg,sendto writes_traced=yes
 [ "${program[0]}" != wine ] || calls=%file,ftruncate,connect writes_traced=no
 keys_for "$name"
-WINDOW_WAIT=60 start_kestrune strace -f -qq -y -s 4096 -o "$audit/calls" -e trace=$calls -e signal=none \
-  "${program[@]}"
+WINDOW_WAIT=60 start_kestrune strace -f -qq -y -s 4096 -o "$audit/calls" -e trace=$calls \
+  -e signal=none "${program[@]}"
 [ "${program[0]}" != wine ] || EXIT_ALLOWANCE=6
 # Ended early, strace leaves what it traces running.
 at_exit '[ -z "$APP_PID" ] || pkill -P "$APP_PID"'
@@ -75,13 +76,19 @@ APP_PID=""
 
 # The calls that write: an open for writing or creating, and every call that makes, renames or
 # removes a name, or truncates a file; reads, and calls that failed, are left out.
+opens='^(open|openat|creat)\(.*(O_WRONLY|O_RDWR|O_CREAT|O_TRUNC)'
+names='^(mkdir|rename|unlink|rmdir|truncate|link|symlink)(at|at2)?\('
+truncations='^ftruncate\([0-9]+</[^m]' # not of shared memory (memfd:)
 writes=$(sed -E 's/^[0-9]+ +//' "$audit/calls" | grep -v ' = -1 ' |
-  grep -E '^(open|openat|creat)\(.*(O_WRONLY|O_RDWR|O_CREAT|O_TRUNC)|^(mkdir|mkdirat|rename|renameat2?|unlink|unlinkat|rmdir|truncate|link|linkat|symlink|symlinkat)\(|^ftruncate\([0-9]+</[^m]' || true)
+  grep -E "$opens|$names|$truncations" || true)
+# A call's path: after the directory descriptor, or the descriptor's own.
+path_of='^([a-z0-9_]+)\((AT_FDCWD<[^>]*>, |AT_FDCWD, |[0-9]+<)?"?([^",>]*).*'
 # Written as "call path", one of each, with what varies from run to run replaced by <...>.
 listed() {
-  sed -E 's/^([a-z0-9_]+)\((AT_FDCWD<[^>]*>, |AT_FDCWD, |[0-9]+<)?"?([^",>]*).*/  \1 \3/' |
+  sed -E "s/$path_of/  \\1 \\3/" |
     sed -E -e "s|$XDG_RUNTIME_DIR|\$XDG_RUNTIME_DIR|; s|$HOME|\$HOME|" \
-      -e "s|${WINEPREFIX:-/nonexistent}|\$WINEPREFIX|g; s|/[0-9]+/task/[0-9]+/|/<pid>/task/<tid>/|" \
+      -e "s|${WINEPREFIX:-/nonexistent}|\$WINEPREFIX|g" \
+      -e "s|/[0-9]+/task/[0-9]+/|/<pid>/task/<tid>/|" \
       -e 's/(tmpmap-|reg)[0-9a-f]+/\1<n>/' | sort -u
 }
 if [ -z "${WINEPREFIX:-}" ]; then
@@ -93,30 +100,32 @@ else
   echo "files Wine wrote for itself (relative names are in \$WINEPREFIX or its server's folder):"
   listed <<<"$writes" | grep -vE 'drive_c|dosdevices/c:' || true
 fi
-# What it connected to: a socket's path, or a network address, with how often and whether it failed.
+# What it connected to: a socket's path, or a network address, how often, and whether it failed.
 echo "connections made:"
-sed -nE 's/^[0-9]+ +connect\([0-9]+<[^>]*>, \{sa_family=([A-Z_0-9]+), ([^}]*)\}, [0-9]+\) += (-1 [A-Z]+)?.*/\1 \2 \3/p' \
-  "$audit/calls" | sed -E -e "s|$XDG_RUNTIME_DIR|\$XDG_RUNTIME_DIR|" -e 's/sun_path=//; s/ *$//' |
+connection='^[0-9]+ +connect\([0-9]+<[^>]*>, \{sa_family=([A-Z_0-9]+), ([^}]*)\}, [0-9]+\)'
+connection+=' += (-1 [A-Z]+)?.*'
+sed -nE "s/$connection/\\1 \\2 \\3/p" "$audit/calls" |
+  sed -E -e "s|$XDG_RUNTIME_DIR|\$XDG_RUNTIME_DIR|" -e 's/sun_path=//; s/ *$//' |
   sort | uniq -c
 echo "the place lock's content while the program ran:"
 sed 's/^/  /' <<<"${lock_content:-(no lock)}"
 echo "left in the home folder:"
 (cd "$HOME" && find . -mindepth 1 | sed 's/^/  /')
-echo "files left in the runtime folder: $(find "$XDG_RUNTIME_DIR" -mindepth 1 -name 'kestrune*' | wc -l) of Kestrune's"
+echo "Kestrune's files left in the runtime folder:" \
+  "$(find "$XDG_RUNTIME_DIR" -mindepth 1 -name 'kestrune*' | wc -l)"
 # Where the name went. strace writes what is not ASCII as octal escapes.
 escaped=$(printf '%s' "$name" | od -An -to1 -v | tr -s ' ' | sed 's/ /\\\\/g')
 named=$(grep -e "$escaped" "$audit/calls" || true)
 # Writes to a socket (the notification, on the session bus; the screen reader's bus) are where it
 # is meant to go; a path, or a write to a file, is not.
-in_files=$(grep -vE '^[0-9]+ +(write|writev|sendmsg|sendto)\([0-9]+<(socket|UNIX|pipe):' <<<"$named" |
-  grep . || true)
+to_sockets='^[0-9]+ +(write|writev|sendmsg|sendto)\([0-9]+<(socket|UNIX|pipe):'
+in_files=$(grep -vE "$to_sockets" <<<"$named" | grep . || true)
 # The files written that are still there, read now. Wine's server names its registry files
 # relative to the prefix.
 while read -r file; do
   case $file in /*) ;; *) file=${WINEPREFIX:-.}/$file ;; esac
-  [ -f "$file" ] && grep -qF -- "$name" "$file" && in_files+=$'\n'"in $file"
-done < <(sed -E 's/^[0-9]+ +[a-z0-9_]+\((AT_FDCWD<[^>]*>, |AT_FDCWD, |[0-9]+<)?"?([^",>]*).*/\2/' <<<"$writes" |
-  sort -u)
+  [ -f "$file" ] && grep -qF -- "$name" "$file" && in_files+=${in_files:+$'\n'}"in $file"
+done < <(sed -E "s/$path_of/\\3/" <<<"$writes" | sort -u)
 if [ -n "$in_files" ]; then
   echo "the name $name reached files:"
   echo "$in_files"
@@ -125,5 +134,6 @@ fi
 if [ "$writes_traced" = no ]; then
   echo "the name $name: in no file's name, nor in any file written that is left"
 else
-  echo "the name $name: sent over sockets $(grep -c . <<<"$named" || true) times; in no file's name or content"
+  echo "the name $name: sent over sockets $(grep -c . <<<"$named" || true) times;" \
+    "in no file's name or content"
 fi
