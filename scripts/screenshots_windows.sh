@@ -1,12 +1,10 @@
 #!/usr/bin/env bash
 # Takes screenshots of the Windows build running under Wine on Xvfb, idle, counting down and at
-# time up, into docs/screenshots/wine-*.png, in a Chinese locale. Run scripts/windows_build.sh
-# first. No name is typed: Wine's X11 driver here turns no key press into a Chinese character
-# (xdotool's keys arrive, the characters do not), so time up shows "时间到！" alone, as it does
-# when no name was given.
+# time up, into docs/screenshots/wine-*.png, in a Chinese locale with a Chinese name. Run
+# scripts/windows_build.sh first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh --windows locales
+scripts/setup.sh --windows locales xclip
 # Wine takes the Windows locale from the C library's, so zh_CN has to be compiled: into a folder
 # of this run's own, not the system's.
 locales=$(mktemp -d)
@@ -23,6 +21,15 @@ shot() { import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out/
 start_kestrune wine build-windows/x64/stage/kestrune.exe
 shot idle
 type_into seconds 4
+# Wine's X11 driver here turns no key press into a Chinese character (xdotool's keys arrive, the
+# characters do not), so the name is pasted, as an input method's candidate would be.
+focus_field name
+# shellcheck disable=SC2086
+before=$(look_of ${FIELD[name]})
+printf '王芳' | xclip -selection clipboard
+xdotool key ctrl+v
+# shellcheck disable=SC2086
+wait_changed ${FIELD[name]} "$before"
 click_at 324 18 # Start
 wait_colour 5 5 "0,192,192" 2
 sleep 1.5
