@@ -14,7 +14,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 if [ -z "${KESTRUNE_PRIVATE_BUS:-}" ]; then
-  scripts/setup.sh strace xvfb xdotool imagemagick dbus dunst pulseaudio python3
+  scripts/setup.sh strace xvfb xdotool imagemagick x11-xserver-utils dbus dunst pulseaudio python3 procps
   [ "${1:-}" != wine ] || scripts/setup.sh --windows xclip
   [ $# -gt 0 ] || [ -x build/app/kestrune ] || scripts/build.sh >/dev/null
   exec env KESTRUNE_PRIVATE_BUS=1 dbus-run-session \

@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 if [ -z "${KESTRUNE_PRIVATE_BUS:-}" ]; then
-  scripts/setup.sh xvfb xdotool imagemagick dbus dunst
+  scripts/setup.sh xvfb xdotool imagemagick x11-xserver-utils dbus dunst
   scripts/build.sh >/dev/null
   exec env KESTRUNE_PRIVATE_BUS=1 dbus-run-session \
     --config-file=tests/e2e/session_bus.conf -- "$0" "$@"

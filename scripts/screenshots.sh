@@ -6,7 +6,7 @@
 # missing).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh xvfb xdotool imagemagick
+scripts/setup.sh xvfb xdotool imagemagick x11-xserver-utils
 scripts/build.sh >/dev/null
 out=docs/screenshots
 mkdir -p "$out"
