@@ -32,6 +32,7 @@ source tests/e2e/pulse_session.sh
 source tests/e2e/notification_session.sh
 start_xvfb
 pulse_up
+at_exit pulse_cleanup
 notifications_up
 at_exit notifications_down
 audit=$(mktemp -d)
