@@ -59,15 +59,7 @@ WINDOW_WAIT=60 start_kestrune strace -f -qq -y -s 4096 -o "$audit/calls" -e trac
 # Ended early, strace leaves what it traces running.
 at_exit '[ -z "$APP_PID" ] || pkill -P "$APP_PID"'
 if [ "${program[0]}" = wine ]; then
-  # Wine's X11 driver here turns no key press into a Chinese character: the name is pasted, as an
-  # input method's candidate would be.
-  focus_field name
-  # shellcheck disable=SC2086
-  before=$(look_of ${FIELD[name]})
-  printf '%s' "$name" | xclip -selection clipboard
-  xdotool key ctrl+v
-  # shellcheck disable=SC2086
-  wait_changed ${FIELD[name]} "$before"
+  paste_into name "$name" # Wine's X11 driver here turns no key press into a Chinese character
 else
   type_into name "$name"
 fi

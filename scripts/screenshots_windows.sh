@@ -22,14 +22,8 @@ start_kestrune wine build-windows/x64/stage/kestrune.exe
 shot idle
 type_into seconds 4
 # Wine's X11 driver here turns no key press into a Chinese character (xdotool's keys arrive, the
-# characters do not), so the name is pasted, as an input method's candidate would be.
-focus_field name
-# shellcheck disable=SC2086
-before=$(look_of ${FIELD[name]})
-printf '王芳' | xclip -selection clipboard
-xdotool key ctrl+v
-# shellcheck disable=SC2086
-wait_changed ${FIELD[name]} "$before"
+# characters do not), so the name is pasted.
+paste_into name 王芳
 click_at 324 18 # Start
 wait_colour 5 5 "0,192,192" 2
 sleep 1.5

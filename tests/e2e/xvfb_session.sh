@@ -166,6 +166,20 @@ type_into() {
   wait_changed $watched "$before_watched"
 }
 
+# Puts TEXT in a field through the clipboard, as an input method's candidate arrives, and waits until
+# it is shown: for what a key press cannot give (Chinese under Wine's X11 driver). Needs xclip.
+# Usage: paste_into hours|minutes|seconds|name TEXT
+paste_into() {
+  local before
+  focus_field "$1" || return 1
+  # shellcheck disable=SC2086
+  before=$(look_of ${FIELD[$1]})
+  printf '%s' "$2" | xclip -selection clipboard
+  xdotool key ctrl+v
+  # shellcheck disable=SC2086
+  wait_changed ${FIELD[$1]} "$before"
+}
+
 # Whether a field shows typed text: some of its edit part's pixels are dark. FIELD as type_into.
 text_drawn() {
   local rect dark
