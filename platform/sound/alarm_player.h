@@ -12,7 +12,8 @@ class AlarmPlayer {
 public:
     virtual ~AlarmPlayer() = default;
     // Makes the alarm ready to sound at once: connects to the sound server that runs now (again,
-    // where an earlier connection is gone or was never had) and hands it the samples, paused.
+    // where an earlier connection is gone or was never had) and readies an output there. Called
+    // again and again while time up nears; an output left unused for a while is let go idle.
     virtual void prepare() = 0;
     // Sounds the alarm: at once where it is ready, otherwise as soon as a server takes it.
     virtual void play() = 0;

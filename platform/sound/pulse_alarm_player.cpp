@@ -72,6 +72,7 @@ private:
             // A new countdown is about to end: an alarm that could not sound before is moot.
             playWanted_ = false;
             connect();
+            keepRunning();
         }
         if (r & playRequest) {
             playWanted_ = true;
@@ -105,10 +106,15 @@ private:
         static_cast<PulseAlarmPlayer*>(self)->makeStream();
     }
 
-    // A stream that holds the whole alarm in the server, paused, so that it sounds the moment it
-    // is started. It asks for 100 ms of latency, as desktop players do, and no less: a short one
-    // brings the first beep a few ms sooner but makes the server run its whole graph in cycles of
-    // 5 ms, and on a busy PC one cycle that comes late is a gap heard inside a beep.
+    // A stream that plays from the moment the alarm is made ready, with nothing in it (the server
+    // plays silence), so that at time up the alarm is only written to it and the server sends it
+    // out with its next cycle. Starting a paused stream at time up would cost more: PipeWire takes
+    // a started stream into its graph up to 80 ms later. A running stream also wakes a sound card
+    // the server had put to sleep before time up, not after.
+    // It asks for 100 ms of latency, as desktop players do, and no less: a short one brings the
+    // first beep a few ms sooner but makes the server run its whole graph in cycles of 5 ms, and on
+    // a busy PC one cycle that comes late is a gap heard inside a beep. No prebuffering: the
+    // stream runs while it is empty, and the alarm plays the moment it is written.
     // No media role is set: desktops let users silence the "event" role with the system sounds.
     void makeStream() {
         if (!context_ || pa_context_get_state(context_) != PA_CONTEXT_READY || stream_) {
@@ -122,22 +128,22 @@ private:
         pa_buffer_attr attr{};
         attr.maxlength = static_cast<std::uint32_t>(-1);
         attr.tlength = static_cast<std::uint32_t>(pa_usec_to_bytes(100000, &spec_));
-        attr.prebuf = static_cast<std::uint32_t>(-1);
+        attr.prebuf = 0;
         attr.minreq = static_cast<std::uint32_t>(-1);
         attr.fragsize = static_cast<std::uint32_t>(-1);
-        const auto flags =
-            static_cast<pa_stream_flags_t>(PA_STREAM_START_CORKED | PA_STREAM_ADJUST_LATENCY);
-        if (pa_stream_connect_playback(stream_, nullptr, &attr, flags, nullptr, nullptr) < 0) {
+        if (pa_stream_connect_playback(stream_, nullptr, &attr, PA_STREAM_ADJUST_LATENCY, nullptr,
+                                       nullptr) < 0) {
             dropStream(stream_);
+            return;
         }
+        corked_ = false;
+        keepRunning();
     }
 
     static void streamChanged(pa_stream* stream, void* self) {
         auto* player = static_cast<PulseAlarmPlayer*>(self);
         switch (pa_stream_get_state(stream)) {
             case PA_STREAM_READY:
-                pa_stream_write(stream, player->samples_, player->bytes_, nullptr, 0,
-                                PA_SEEK_RELATIVE);
                 player->startIfReady();
                 break;
             case PA_STREAM_FAILED:
@@ -149,15 +155,47 @@ private:
         }
     }
 
-    // Starts the ready stream if the alarm is wanted, and lets it go once it has played.
+    // Keeps the stream running for the countdown's last seconds, which make it ready again each
+    // second. One left unused there (the countdown was paused or reset) is paused, so that it
+    // neither keeps the sound card awake nor costs the server a cycle for nothing.
+    void keepRunning() {
+        if (!stream_) {
+            return;
+        }
+        if (corked_) {
+            unrefOperation(pa_stream_cork(stream_, 0, nullptr, nullptr));
+            corked_ = false;
+        }
+        const pa_usec_t at = pa_rtclock_now() + unusedAfter;
+        if (unused_) {
+            pa_context_rttime_restart(context_, unused_, at);
+        } else {
+            unused_ = pa_context_rttime_new(context_, at, &PulseAlarmPlayer::leftUnused, this);
+        }
+    }
+
+    static void leftUnused(pa_mainloop_api*, pa_time_event*, const timeval*, void* self) {
+        auto* player = static_cast<PulseAlarmPlayer*>(self);
+        if (player->stream_ && pa_stream_get_state(player->stream_) == PA_STREAM_READY) {
+            unrefOperation(pa_stream_cork(player->stream_, 1, nullptr, nullptr));
+            player->corked_ = true;
+        }
+    }
+
+    // Writes the alarm to the ready stream if it is wanted, where the server reads next, and lets
+    // the stream go once it has played.
     void startIfReady() {
         if (!playWanted_ || !stream_ || pa_stream_get_state(stream_) != PA_STREAM_READY) {
             return;
         }
         playWanted_ = false;
+        pa_context_rttime_restart(context_, unused_, PA_USEC_INVALID);
         pa_stream* playing = std::exchange(stream_, nullptr);
         playing_.insert(playing);
-        unrefOperation(pa_stream_cork(playing, 0, nullptr, nullptr));
+        if (std::exchange(corked_, false)) {
+            unrefOperation(pa_stream_cork(playing, 0, nullptr, nullptr));
+        }
+        pa_stream_write(playing, samples_, bytes_, nullptr, 0, PA_SEEK_RELATIVE_ON_READ);
         unrefOperation(pa_stream_drain(playing, &PulseAlarmPlayer::drained, this));
     }
 
@@ -205,10 +243,13 @@ private:
     pa_mainloop* const loop_;
     const int wake_;
     std::atomic<unsigned> requests_{0};
+    static constexpr pa_usec_t unusedAfter = 15 * PA_USEC_PER_SEC;
 
     // Used on the module's thread only.
     pa_context* context_ = nullptr;
-    pa_stream* stream_ = nullptr;  // ready and paused, or being made ready
+    pa_stream* stream_ = nullptr;      // ready to take the alarm, or being made ready
+    bool corked_ = false;              // stream_ was left unused and is paused
+    pa_time_event* unused_ = nullptr;  // when stream_ counts as left unused
     std::set<pa_stream*> playing_;
     bool playWanted_ = false;
 

@@ -9,6 +9,8 @@
 #            the window answers; a new server started, and the next alarm is heard
 #   late     the program started before any server; a server started; the next alarm is heard
 #   stopped  the server stopped (SIGSTOP) through time up: the window turns red on time and answers
+#   paused   a countdown paused in its last seconds, after the alarm was made ready: the alarm's
+#            output is paused at the server once left unused 15 s; resumed, the alarm is heard
 # Without a sound server here it is skipped (exit 77); a server that does not start fails it.
 set -euo pipefail
 kestrune=$1
@@ -181,6 +183,30 @@ case $scenario in
     wait_colour 5 5 "224,224,224" 1 || fail "the window does not answer while the server is stopped"
     echo "  Reset answered in $(($(now_ms) - answered)) ms"
     kill -CONT "$PULSE_PID"
+    ;;
+  paused)
+    pulse_up || fail "the sound server did not start"
+    start_kestrune "${runner[@]}" "$kestrune"
+    type_into seconds 5
+    click_at 324 18 # Start; the alarm is made ready at the first tick
+    sleep 2
+    click_at 324 47 # Pause
+    wait_colour 5 5 "128,128,255" 2 || fail "not paused"
+    corked() { pactl list sink-inputs | grep "Corked: $1" >/dev/null; } # the alarm's is the only one
+    corked no || fail "no running alarm output at the server once the alarm was made ready"
+    sleep 17
+    corked yes || fail "the alarm's output still runs at the server 17 s after the pause"
+    record_start
+    # Paused with 3 s or 4 s left; time up at most 5 s after Start.
+    STARTED=$(($(date +%s%3N) - 2000))
+    click_at 324 18 # Start goes on from the pause
+    wait_colour 5 5 "0,192,192" 2 || fail "not running after Start"
+    RUNNING=$(date +%s%3N)
+    wait_colour 5 5 "192,0,0" 7 || fail "not red at time up"
+    RED=$(date +%s%3N)
+    sleep 1
+    record_heard
+    check_heard "$BURSTS" 2 2
     ;;
   *) echo "unknown scenario $scenario"; exit 2 ;;
 esac
