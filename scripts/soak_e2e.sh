@@ -2,7 +2,8 @@
 # Runs the end-to-end checks of the real program RUNS times over (20 by default), from the normal
 # build and from the sanitizer build in turn, while busy loops keep every core busy, as other work
 # does on a shared machine: as many as the machine has cores, or SOAK_BUSY. Stops at the first
-# failure and shows its output. Usage: scripts/soak_e2e.sh [RUNS]
+# failure and shows its output. CHECKS, a regular expression, picks some of the checks (the
+# alarm's, say: kestrune_e2e_alarm_). Usage: scripts/soak_e2e.sh [RUNS] [CHECKS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-20}
@@ -29,7 +30,7 @@ for run in $(seq "$runs"); do
       else
         exclude="^$"
       fi
-      cd $build && ../scripts/ctest_counted.sh -R "kestrune_e2e_" -E "$exclude"
+      cd $build && ../scripts/ctest_counted.sh -R "${2:-kestrune_e2e_}" -E "$exclude"
     ) >"$log" 2>&1; then
       cat "$log"
       echo "soak: run $run of $runs FAILED in $build/ after $((SECONDS - started)) s"
