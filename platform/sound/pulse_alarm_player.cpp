@@ -106,16 +106,19 @@ private:
         static_cast<PulseAlarmPlayer*>(self)->makeStream();
     }
 
-    // A stream that plays from the moment the alarm is made ready, with nothing in it (the server
-    // plays silence), so that at time up the alarm is only written to it and the server sends it
-    // out with its next cycle. Starting a paused stream at time up would cost more: PipeWire takes
-    // a started stream into its graph up to 80 ms later. A running stream also wakes a sound card
-    // the server had put to sleep before time up, not after.
-    // It asks for 100 ms of latency, as desktop players do, and no less: a short one brings the
-    // first beep a few ms sooner but makes the server run its whole graph in cycles of 5 ms, and on
-    // a busy PC one cycle that comes late is a gap heard inside a beep. No prebuffering: the
-    // stream runs while it is empty, and the alarm plays the moment it is written.
-    // No media role is set: desktops let users silence the "event" role with the system sounds.
+    // A stream that runs from the moment the alarm is made ready, empty and waiting for its
+    // prebuffer (the server plays silence meanwhile), so that at time up the alarm is only written
+    // to it and the server sends it out with its next cycle. Starting a paused stream at time up
+    // would cost more: PipeWire takes a started stream into its graph up to 80 ms later. A running
+    // stream also wakes a sound card the server had put to sleep before time up, not after. It asks
+    // for 100 ms of latency, as desktop players do, and no less: a short one brings the first beep
+    // a few ms sooner but makes the server run its whole graph in cycles of 5 ms, and on a busy PC
+    // one cycle that comes late is a gap heard inside a beep. The prebuffer, as long as that
+    // latency, holds the server's read position while the stream is empty; the alarm, longer, fills
+    // it at once and plays from its first sample. Without one the read position runs on through the
+    // silence, and a cycle that comes as the alarm arrives skips the alarm's start up to it (a beep
+    // was once heard 15 ms short on PipeWire). No media role is set: desktops let users silence the
+    // "event" role with the system sounds.
     void makeStream() {
         if (!context_ || pa_context_get_state(context_) != PA_CONTEXT_READY || stream_) {
             return;
@@ -128,7 +131,7 @@ private:
         pa_buffer_attr attr{};
         attr.maxlength = static_cast<std::uint32_t>(-1);
         attr.tlength = static_cast<std::uint32_t>(pa_usec_to_bytes(100000, &spec_));
-        attr.prebuf = 0;
+        attr.prebuf = static_cast<std::uint32_t>(-1);
         attr.minreq = static_cast<std::uint32_t>(-1);
         attr.fragsize = static_cast<std::uint32_t>(-1);
         if (pa_stream_connect_playback(stream_, nullptr, &attr, PA_STREAM_ADJUST_LATENCY, nullptr,
@@ -182,8 +185,8 @@ private:
         }
     }
 
-    // Writes the alarm to the ready stream if it is wanted, where the server reads next, and lets
-    // the stream go once it has played.
+    // Writes the alarm to the ready stream if it is wanted, and lets the stream go once it has
+    // played.
     void startIfReady() {
         if (!playWanted_ || !stream_ || pa_stream_get_state(stream_) != PA_STREAM_READY) {
             return;
@@ -195,7 +198,7 @@ private:
         if (std::exchange(corked_, false)) {
             unrefOperation(pa_stream_cork(playing, 0, nullptr, nullptr));
         }
-        pa_stream_write(playing, samples_, bytes_, nullptr, 0, PA_SEEK_RELATIVE_ON_READ);
+        pa_stream_write(playing, samples_, bytes_, nullptr, 0, PA_SEEK_RELATIVE);
         unrefOperation(pa_stream_drain(playing, &PulseAlarmPlayer::drained, this));
     }
 
