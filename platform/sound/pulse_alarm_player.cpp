@@ -110,15 +110,18 @@ private:
     // prebuffer (the server plays silence meanwhile), so that at time up the alarm is only written
     // to it and the server sends it out with its next cycle. Starting a paused stream at time up
     // would cost more: PipeWire takes a started stream into its graph up to 80 ms later. A running
-    // stream also wakes a sound card the server had put to sleep before time up, not after. It asks
-    // for 100 ms of latency, as desktop players do, and no less: a short one brings the first beep
-    // a few ms sooner but makes the server run its whole graph in cycles of 5 ms, and on a busy PC
-    // one cycle that comes late is a gap heard inside a beep. The prebuffer, as long as that
-    // latency, holds the server's read position while the stream is empty; the alarm, longer, fills
-    // it at once and plays from its first sample. Without one the read position runs on through the
-    // silence, and a cycle that comes as the alarm arrives skips the alarm's start up to it (a beep
-    // was once heard 15 ms short on PipeWire). No media role is set: desktops let users silence the
-    // "event" role with the system sounds.
+    // stream also wakes a sound card the server had put to sleep before time up, not after.
+    //
+    // It asks for 100 ms of latency, as desktop players do, and no less: a short one brings the
+    // first beep a few ms sooner but makes the server run its whole graph in cycles of 5 ms, and on
+    // a busy PC one cycle that comes late is a gap heard inside a beep.
+    //
+    // The prebuffer, as long as that latency, holds the server's read position while the stream
+    // is empty; the alarm, longer, fills it at once and plays from its first sample. Without one
+    // the read position runs on through the silence, and a cycle that comes as the alarm arrives
+    // skips the alarm's start up to it (a beep was once heard 15 ms short on PipeWire).
+    //
+    // No media role is set: desktops let users silence the "event" role with the system sounds.
     void makeStream() {
         if (!context_ || pa_context_get_state(context_) != PA_CONTEXT_READY || stream_) {
             return;
