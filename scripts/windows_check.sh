@@ -49,14 +49,26 @@ stages=()
 for arch in "${architectures[@]}"; do stages+=("build-windows/$arch/stage"); done
 scripts/windows_imports_check.sh "${stages[@]}"
 
-# 32-bit Wine is not installed by set-up: Debian's wine then starts every program, 64-bit ones
-# too, through its 32-bit loader, which fails outright where the kernel runs no 32-bit programs
-# (seen on a virtual machine's kernel without IA-32 emulation).
+# 32-bit Wine is installed only here, and only where the kernel runs 32-bit programs: with it,
+# Debian's wine starts every program, 64-bit ones too, through its 32-bit loader, which fails
+# outright on a kernel built without IA-32 emulation (as some virtual machines' are).
+runs_32bit_programs() {
+  local probe
+  probe=$(mktemp -d)
+  printf '.globl _start\n_start: movl $1, %%eax\n xorl %%ebx, %%ebx\n int $0x80\n' >"$probe/exit.s"
+  as --32 "$probe/exit.s" -o "$probe/exit.o" && ld -m elf_i386 "$probe/exit.o" -o "$probe/exit" &&
+    "$probe/exit" 2>/dev/null
+  local status=$?
+  rm -rf "$probe"
+  return $status
+}
 if [[ " ${architectures[*]} " = *" x86 "* ]] && ! [ -x /usr/lib/wine/wine ]; then
-  echo "windows: x86 is built and its imports are checked; running it under Wine needs Debian's"
-  echo "32-bit Wine on a kernel that runs 32-bit programs: dpkg --add-architecture i386 &&"
-  echo "apt-get update && apt-get install wine32:i386"
-  exit 1
+  if ! runs_32bit_programs; then
+    echo "windows: x86 is built and its imports are checked, but this kernel runs no 32-bit"
+    echo "programs, so 32-bit Wine cannot run it here"
+    exit 1
+  fi
+  scripts/setup.sh --only wine32:i386
 fi
 
 for arch in "${architectures[@]}"; do
