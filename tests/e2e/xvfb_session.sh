@@ -73,8 +73,15 @@ start_kestrune() {
   # the program takes that much longer to end after Exit. A window manager confirms at once.
   EXIT_ALLOWANCE=0
   [ "$1" != wine ] || EXIT_ALLOWANCE=6
-  WINDOW=$(timeout "${WINDOW_WAIT:-20}" xdotool search --sync --onlyvisible --name '^Kestrune$' |
-    head -1) || true
+  # xdotool ends at an X error when a window it is looking at goes away meanwhile, as windows Wine
+  # makes for itself while starting do, so it looks again until the time is up.
+  local deadline=$((SECONDS + ${WINDOW_WAIT:-20}))
+  WINDOW=""
+  while [ -z "$WINDOW" ] && [ "$SECONDS" -lt "$deadline" ]; do
+    WINDOW=$(timeout $((deadline - SECONDS + 1)) xdotool search --sync --onlyvisible \
+      --name '^Kestrune$' 2>/dev/null | head -1) || true
+    [ -n "$WINDOW" ] || sleep 0.2
+  done
   [ -n "$WINDOW" ] || { echo "the window did not appear" >&2; return 1; }
   eval "$(xdotool getwindowgeometry --shell "$WINDOW")"
   wait_drawn
