@@ -36,15 +36,21 @@ struct WaveHeader {
 #pragma pack(pop)
 static_assert(sizeof(WaveHeader) == 44);
 
+// PlaySound closes the device once its last buffer is reported played. Under 32-bit Wine the
+// alarm's last 15 to 20 ms were cut then, most likely still queued in Wine's driver; a silence
+// after the alarm is all that such a driver can cut.
+constexpr int kTrailingSilenceMs = 60;
+
 std::vector<char> waveFile(const std::int16_t* samples, std::size_t count, int sampleRate) {
     WaveHeader header;
-    header.dataSize = static_cast<std::uint32_t>(count * sizeof(std::int16_t));
+    const std::size_t silence = static_cast<std::size_t>(sampleRate) * kTrailingSilenceMs / 1000;
+    header.dataSize = static_cast<std::uint32_t>((count + silence) * sizeof(std::int16_t));
     header.riffSize = sizeof header - 8 + header.dataSize;
     header.sampleRate = static_cast<std::uint32_t>(sampleRate);
     header.bytesPerSecond = header.sampleRate * header.bytesPerFrame;
-    std::vector<char> file(sizeof header + header.dataSize);
+    std::vector<char> file(sizeof header + header.dataSize);  // zeros: the silence
     std::memcpy(file.data(), &header, sizeof header);
-    std::memcpy(file.data() + sizeof header, samples, header.dataSize);
+    std::memcpy(file.data() + sizeof header, samples, count * sizeof(std::int16_t));
     return file;
 }
 
