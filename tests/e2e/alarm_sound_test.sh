@@ -17,6 +17,18 @@ kestrune=$1
 scenario=${2:-five}
 runner=("${@:3}")
 here=$(dirname "$0")
+# A recording in which the sound server's whole graph missed cycles, the alarm's stream and the
+# recorder alike, measures the machine rather than the program (seen on a virtual machine whose
+# host now and then stalls it): a check that fails on such a recording runs once more, and the
+# second run's result stands.
+if [ -z "${ALARM_RETRIED+set}" ]; then
+  status=0
+  ALARM_RETRIED="" "$0" "$@" || status=$?
+  [ "$status" -eq 75 ] || exit "$status"
+  echo "${SOUND_SERVER:-pulseaudio}, $scenario: the sound server's whole graph missed cycles" \
+    "while recording; once more"
+  ALARM_RETRIED=yes exec "$0" "$@"
+fi
 source "$here/xvfb_session.sh"
 
 server=${SOUND_SERVER:-pulseaudio}
@@ -38,7 +50,11 @@ if [ "${runner[0]:-}" = wine ]; then
   # Wine's PulseAudio driver reports each time its stream ran dry, stamped with Wine's clock.
   runner=(env WINEDEBUG=-all,+timestamp,warn+pulse "${runner[@]}")
 fi
-fail() { echo "$server, $scenario: $*"; exit 1; }
+give_up() {
+  [ "${GRAPH_STARVED:-no}" = yes ] && [ -z "$ALARM_RETRIED" ] && exit 75
+  exit 1
+}
+fail() { echo "$server, $scenario: $*"; give_up; }
 
 # Runs a countdown of SECONDS from idle or time up and waits until the window is red; sets STARTED,
 # RUNNING and RED, in ms of the wall clock. Fails unless time up is on time, as on_time has it.
@@ -117,7 +133,7 @@ check_beeps() {
       if (NR % 2 == 0 && $6 first == "" && ($5 - start < 255 || $5 - start > 285))
         bad = bad sprintf(" beeps %d ms apart;", $5 - start - 150)
       start = $5 - 150 + $2; first = $6 }
-    END { if (bad) { print "not the alarm as played:" bad; exit 1 } }' || { xruns_report; exit 1; }
+    END { if (bad) { print "not the alarm as played:" bad; exit 1 } }' || { xruns_report; give_up; }
 }
 
 # Checks that BURSTS (lines as record_bursts.py prints them) hold COUNT beeps as played, the first

@@ -121,9 +121,21 @@ xruns_start() {
   fi
   XRUNS_PID=$!
 }
+# xruns_report sets GRAPH_STARVED to yes where both the alarm's stream and the recorder missed
+# cycles.
 xruns_report() {
   echo "  the host held this machine's CPUs for ${STOLEN_WHILE_RECORDING:-?} ms while recording"
+  GRAPH_STARVED=no
   [ -n "${XRUNS_PID:-}" ] || return 0
+  local report
+  report=$(xruns_counts)
+  echo "$report"
+  if grep '^  Kestrune missed [1-9]' <<<"$report" >/dev/null &&
+    grep '^  parec missed [1-9]' <<<"$report" >/dev/null; then
+    GRAPH_STARVED=yes
+  fi
+}
+xruns_counts() {
   if [ -e "$PULSE_DIR/profile" ]; then
     # A follower's columns are its id, five times and its state: 3 when it finished its cycle.
     awk -F'\t' 'FILENAME == ARGV[1] { if (match($0, /logging follower [0-9]+ \("[^"]*"/)) {
