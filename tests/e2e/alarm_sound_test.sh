@@ -17,17 +17,19 @@ kestrune=$1
 scenario=${2:-five}
 runner=("${@:3}")
 here=$(dirname "$0")
-# A recording in which the sound server's whole graph missed cycles, the alarm's stream and the
-# recorder alike, measures the machine rather than the program (seen on a virtual machine whose
-# host now and then stalls it): a check that fails on such a recording runs once more, and the
-# second run's result stands.
-if [ -z "${ALARM_RETRIED+set}" ]; then
-  status=0
-  ALARM_RETRIED="" "$0" "$@" || status=$?
-  [ "$status" -eq 75 ] || exit "$status"
-  echo "${SOUND_SERVER:-pulseaudio}, $scenario: the sound server's whole graph missed cycles" \
-    "while recording; once more"
-  ALARM_RETRIED=yes exec "$0" "$@"
+# A recording made while the machine was held up, by its host (steal time) or with the sound
+# server's whole graph missing cycles (the alarm's stream and the recorder alike), measures the
+# machine rather than the program: a check that fails on such a recording runs again, up to three
+# times in all, and the last run's result stands. (Seen on 2026-12-10: a virtual machine's host
+# held it for up to 2.8 s within one 15 s recording.)
+if [ -z "${ALARM_ATTEMPT:-}" ]; then
+  for attempt in 1 2 3; do
+    status=0
+    ALARM_ATTEMPT=$attempt "$0" "$@" || status=$?
+    [ "$status" -eq 75 ] || exit "$status"
+    echo "${SOUND_SERVER:-pulseaudio}, $scenario: the machine was held up while recording; once more"
+  done
+  exit 1
 fi
 source "$here/xvfb_session.sh"
 
@@ -51,7 +53,7 @@ if [ "${runner[0]:-}" = wine ]; then
   runner=(env WINEDEBUG=-all,+timestamp,warn+pulse "${runner[@]}")
 fi
 give_up() {
-  [ "${GRAPH_STARVED:-no}" = yes ] && [ -z "$ALARM_RETRIED" ] && exit 75
+  [ "${MACHINE_HELD:-no}" = yes ] && [ "$ALARM_ATTEMPT" -lt 3 ] && exit 75
   exit 1
 }
 fail() { echo "$server, $scenario: $*"; give_up; }
