@@ -19,13 +19,18 @@ drive_c=$WINEPREFIX/drive_c
 folder="$drive_c/Program Files/Kestrune"
 link="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Kestrune.lnk"
 
+# Where 32-bit Wine is installed, `wine reg` runs as a 32-bit program and reads the registry's
+# 32-bit view; the installers write the 64-bit one on 64-bit Windows.
+view=()
+[ "${WINEARCH:-win64}" != win64 ] || view=(/reg:64)
 wine "$installer" /S
 wineserver --wait
 for file in kestrune.exe kestrune_alarm.dll Qt5Widgets.dll platforms/qwindows.dll uninstall.exe; do
   [ -f "$folder/$file" ] || { echo "not installed: $file"; exit 1; }
 done
 [ -f "$link" ] || { echo "no Start menu entry"; exit 1; }
-wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Kestrune' /v DisplayName |
+wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Kestrune' /v DisplayName \
+  "${view[@]}" |
   grep Kestrune >/dev/null || { echo "not listed among installed programs"; exit 1; }
 
 # The zip: the same files, in a Kestrune folder.
@@ -54,7 +59,7 @@ grep -q $'^ALLUSERS\t1' <(msiinfo export "$msi" Property) || { echo "the MSI is 
 windows_path() { echo "Z:$(realpath "$1" | tr / '\\')"; }
 user_link="$drive_c/users/$(id -un)/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Kestrune.lnk"
 installed_version() {
-  wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s 2>/dev/null |
+  wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s "${view[@]}" 2>/dev/null |
     awk '/DisplayName.*Kestrune/ {found = 1} found && /DisplayVersion/ {print $3; found = 0}' | tr -d '\r'
 }
 wine msiexec /i "$(windows_path "$msi")" /qn
@@ -87,6 +92,6 @@ wineserver --wait
 [ ! -e "$folder" ] || { echo "left after uninstalling the MSI:"; find "$folder"; exit 1; }
 [ ! -e "$link" ] && [ ! -e "$user_link" ] || { echo "Start menu entry left after uninstalling the MSI"; exit 1; }
 [ -z "$(installed_version)" ] || { echo "still listed after uninstalling the MSI"; exit 1; }
-! wine reg query 'HKLM\Software\Kestrune' >/dev/null 2>&1 ||
+! wine reg query 'HKLM\Software\Kestrune' "${view[@]}" >/dev/null 2>&1 ||
   { echo "registry entries left after uninstalling the MSI"; exit 1; }
 echo "MSI under Wine: passed"
