@@ -27,7 +27,8 @@ if [ -z "${ALARM_ATTEMPT:-}" ]; then
     status=0
     ALARM_ATTEMPT=$attempt "$0" "$@" || status=$?
     [ "$status" -eq 75 ] || exit "$status"
-    echo "${SOUND_SERVER:-pulseaudio}, $scenario: the machine was held up while recording; once more"
+    echo "${SOUND_SERVER:-pulseaudio}, $scenario: the machine was held up while recording;" \
+      "once more"
   done
   exit 1
 fi

@@ -59,7 +59,8 @@ grep -q $'^ALLUSERS\t1' <(msiinfo export "$msi" Property) || { echo "the MSI is 
 windows_path() { echo "Z:$(realpath "$1" | tr / '\\')"; }
 user_link="$drive_c/users/$(id -un)/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Kestrune.lnk"
 installed_version() {
-  wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s "${view[@]}" 2>/dev/null |
+  wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s "${view[@]}" \
+    2>/dev/null |
     awk '/DisplayName.*Kestrune/ {found = 1} found && /DisplayVersion/ {print $3; found = 0}' | tr -d '\r'
 }
 wine msiexec /i "$(windows_path "$msi")" /qn
