@@ -80,18 +80,23 @@ print(round((time.time() - time.clock_gettime(time.CLOCK_MONOTONIC_RAW)) * 1000)
     awk -F: -v o="$offset" '{printf "%.0f\n", $1 * 1000 + o}'
 }
 
-# Stops recording. Under Wine, a gap of at most 300 ms in which Wine's own driver reported its
-# stream dry is the driver's, not the program's: the driver keeps 30 ms queued at the server and
-# refills it from a thread of its own, which a busy machine holds up now and then. The program
-# cannot reach that queue, and Windows has no such driver. Pieces no longer together than a beep
-# on either side of such a gap count as one beep, their lengths added, marked "holed": the driver
-# drops what was due while it ran dry, so it may be up to 40 ms short. The beep after any other
-# such gap is marked "dry". Either way the two beeps of that alarm need not be 120 ms apart. A gap
-# with no such report still counts as two beeps.
+# Stops recording. Under Wine, a gap of at most 300 ms is the driver's, not the program's, where
+# Wine's own driver reported its stream dry in the gap or during the sound before it (from 50 ms
+# before that sound as recorded: the driver may report only its first shortfall, and stay behind
+# for the rest of the beep). The driver keeps 30 ms queued at the server and refills it from a
+# thread of its own, which a busy machine holds up now and then. The program cannot reach that
+# queue, and Windows has no such driver. Pieces no longer together than a beep on either side of
+# such a gap count as one beep, their lengths added, marked "holed": the driver drops what was due
+# while it ran dry, so it may be up to 40 ms short. The beep after any other such gap is marked
+# "dry". Either way the two beeps of that alarm need not be 120 ms apart. A gap with no such
+# report still counts as two beeps.
 record_heard() {
   record_stop
   [ "$under_wine" = yes ] || return 0
-  BURSTS=$(echo "$BURSTS" | awk -v dry="$(wine_underflows | paste -sd' ')" '
+  local dry
+  dry=$(wine_underflows | paste -sd' ')
+  [ -z "$dry" ] || echo "  Wine's driver ran dry at (wall-clock ms): $dry"
+  BURSTS=$(echo "$BURSTS" | awk -v dry="$dry" '
     BEGIN { n = split(dry, at, " ") }
     function ran_dry(from, to, i) {
       for (i = 1; i <= n; i++) if (at[i] >= from - 20 && at[i] <= to + 20) return 1
@@ -101,7 +106,7 @@ record_heard() {
     NF >= 2 {
       next_mark = ""
       if (held) {
-        if ($1 - end <= 300 && ran_dry(end, $1)) {
+        if ($1 - end <= 300 && ran_dry(start - 50, $1)) {
           if (span + $2 <= 160) {
             printf "  one beep: the Wine driver ran dry at %.0f\n", end > "/dev/stderr"
             span += $2; end = $1 + $2; mark = " holed"
