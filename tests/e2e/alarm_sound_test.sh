@@ -76,8 +76,8 @@ wine_underflows() {
   local offset
   offset=$(python3 -c 'import time
 print(round((time.time() - time.clock_gettime(time.CLOCK_MONOTONIC_RAW)) * 1000))')
-  grep pulse_underflow_callback "$PROGRAM_ERRORS" |
-    awk -F: -v o="$offset" '{printf "%.0f\n", $1 * 1000 + o}'
+  awk -F: -v o="$offset" '/pulse_underflow_callback/ {printf "%.0f\n", $1 * 1000 + o}' \
+    "$PROGRAM_ERRORS"
 }
 
 # Stops recording. Under Wine, a gap of at most 300 ms is the driver's, not the program's, where
