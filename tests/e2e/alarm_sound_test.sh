@@ -81,7 +81,7 @@ print(round((time.time() - time.clock_gettime(time.CLOCK_MONOTONIC_RAW)) * 1000)
 }
 
 # Stops recording. Under Wine, a gap of at most 300 ms is the driver's, not the program's, where
-# Wine's own driver reported its stream dry in the gap or during the sound before it (from 50 ms
+# Wine's own driver reported its stream dry in the gap or during the sound before it (from 70 ms
 # before that sound as recorded: the driver may report only its first shortfall, and stay behind
 # for the rest of the beep). The driver keeps 30 ms queued at the server and refills it from a
 # thread of its own, which a busy machine holds up now and then. The program cannot reach that
@@ -108,11 +108,11 @@ record_heard() {
       if (held) {
         if ($1 - end <= 300 && ran_dry(start - 50, $1)) {
           if (span + $2 <= 160) {
-            printf "  one beep: the Wine driver ran dry at %.0f\n", end > "/dev/stderr"
+            printf "  one beep: a gap at %.0f, where the Wine driver ran dry\n", end > "/dev/stderr"
             span += $2; end = $1 + $2; mark = " holed"
             next
           }
-          printf "  a gap: the Wine driver ran dry at %.0f\n", end > "/dev/stderr"
+          printf "  a gap at %.0f, where the Wine driver ran dry\n", end > "/dev/stderr"
           next_mark = " dry"
         }
         flush()
