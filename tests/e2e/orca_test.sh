@@ -25,6 +25,7 @@ if pgrep -u "$(id -u)" -x orca >/dev/null; then
 fi
 source "$here/xvfb_session.sh"
 source "$here/pulse_session.sh"
+source "$here/accessibility_bus.sh"
 work=$(mktemp -d)
 # Orca is gone before the check ends: Orca will not start while another of the same user runs.
 stop_orca() {
@@ -68,9 +69,7 @@ spoken_lines() { [ -e "$spoken" ] && wc -l <"$spoken" || echo 0; }
 start_xvfb
 pulse_up || { echo "the sound server did not start"; exit 1; }
 dbus-update-activation-environment DISPLAY
-dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
-  org.freedesktop.DBus.Properties.Set string:org.a11y.Status string:IsEnabled \
-  variant:boolean:true >/dev/null
+screen_reader_on
 speech-dispatcher -s -t 0 -C "$XDG_CONFIG_HOME/speech-dispatcher" >"$work/speechd.out" 2>&1 &
 SPEECH=$!
 

@@ -12,6 +12,7 @@ kestrune=$1
 here=$(cd "$(dirname "$0")" && pwd)
 reader=("/usr/bin/python3" "$here/atspi_reader.py")
 source "$here/xvfb_session.sh"
+source "$here/accessibility_bus.sh"
 events=$(mktemp)
 cleanup() {
   kill "${LISTENER:-}" 2>/dev/null || true
@@ -22,10 +23,7 @@ start_xvfb
 # As a desktop session does, so that services the bus starts (a notification server) find the display.
 dbus-update-activation-environment DISPLAY
 
-# What a desktop does when its screen reader is on: the accessibility bus's IsEnabled.
-dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
-  org.freedesktop.DBus.Properties.Set string:org.a11y.Status string:IsEnabled \
-  variant:boolean:true >/dev/null
+screen_reader_on
 start_kestrune "$kestrune"
 "${reader[@]}" listen "$events" &
 LISTENER=$!
