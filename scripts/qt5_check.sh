@@ -4,7 +4,9 @@
 # - the sound server's failures (restarted, late, stopped), met by the sound module's own thread,
 #   which has no Qt in it;
 # - the reminders (90 s), whose Qt parts the countdown, alarm and notification checks already run;
-# - Orca's control, which runs a stand-in for the program to show that Orca's check can fail.
+# - Orca's control, which runs a stand-in for the program to show that Orca's check can fail;
+# and Orca's check does not wait 30 s for the reminder to be spoken, for the same reason as the
+# reminders' check is left out.
 # The Qt 6 suite runs all of them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -14,5 +16,5 @@ cmake --build build-qt5 -j"$(nproc)"
 ldd build-qt5/app/kestrune | grep 'libQt5Widgets' >/dev/null ||
   { echo "kestrune is not linked to Qt 5"; exit 1; }
 cd build-qt5
-../scripts/ctest_counted.sh -j"$(nproc)" \
+ORCA_REMINDER=0 ../scripts/ctest_counted.sh -j"$(nproc)" \
   -E "^kestrune_e2e_(orca_control|reminders|alarm_[a-z]+_(restart|late|stopped|paused))"

@@ -6,7 +6,7 @@
 # Usage: orca_test.sh KESTRUNE SCENARIO
 #   focused    the focus stays in Kestrune: "Li时间到！" is spoken within 2 s of the window
 #              turning red, and nothing of the countdown's display while it counts; the reminder
-#              30 s later is spoken once more
+#              30 s later is spoken once more (not waited for with ORCA_REMINDER=0)
 #   elsewhere  the focus is in another program's window at time up: the same
 #   control    KESTRUNE is the program with its earlier alert-role announcement: the check of
 #              "focused" must fail, as Orca says nothing of an alert that appears
@@ -139,7 +139,7 @@ case $scenario in
     sleep 1
     times=$(tail -n +"$started_at" "$spoken" | grep -c "Li时间到" || true)
     [ "$times" -eq 1 ] || { echo "time up spoken $times times, not once:"; cat "$spoken"; exit 1; }
-    if [ "$scenario" = focused ]; then
+    if [ "$scenario" = focused ] && [ "${ORCA_REMINDER:-1}" = 1 ]; then
       again=$(heard 33 "Li时间到" "$(($(spoken_lines) + 1))") ||
         { echo "the reminder was not spoken within 34 s of red"; cat "$spoken"; exit 1; }
       echo "Orca spoke the reminder $((${again%% *} - red)) ms after the window was seen red"
