@@ -122,7 +122,10 @@ xruns_start() {
   XRUNS_PID=$!
 }
 # xruns_report sets MACHINE_HELD to yes where the host held the CPUs for 100 ms or more, or where
-# both the alarm's stream and the recorder missed cycles: a recording no program could pass.
+# the recorder missed cycles, the alarm's stream too or not: a recording with gaps of its own, which
+# no program could pass (seen on 2026-12-10: "Kestrune missed 0 cycles", "parec missed 6 cycles",
+# and one beep heard as 100 ms, a 37 ms hole, then 40 ms). The alarm's stream alone missing cycles
+# is the program's stutter, and fails.
 xruns_report() {
   echo "  the host held this machine's CPUs for ${STOLEN_WHILE_RECORDING:-?} ms while recording"
   MACHINE_HELD=no
@@ -131,8 +134,7 @@ xruns_report() {
   local report
   report=$(xruns_counts)
   echo "$report"
-  if grep '^  Kestrune missed [1-9]' <<<"$report" >/dev/null &&
-    grep '^  parec missed [1-9]' <<<"$report" >/dev/null; then
+  if grep '^  parec missed [1-9]' <<<"$report" >/dev/null; then
     MACHINE_HELD=yes
   fi
 }
