@@ -6,7 +6,8 @@
 # reminders, whose 75 s of real waiting add no code that Orca's check, which hears a reminder, does
 # not run here too, Orca with the focus in another program, which runs the same code of the program
 # as with the focus in it, Orca's control, which runs a stand-in for the program, not the program,
-# and the Wayland tests, whose compositor libraries leak at exit. With --e2e, only the real program's tests.
+# and the Wayland tests, whose compositor libraries leak at exit. With --e2e, only the real
+# program's tests.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DKESTRUNE_SANITIZE=address,undefined >/dev/null

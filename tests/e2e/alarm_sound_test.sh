@@ -18,9 +18,10 @@ scenario=${2:-five}
 runner=("${@:3}")
 here=$(dirname "$0")
 # A recording made while the machine was held up, by its host (steal time), or with the recorder
-# missing cycles of the sound server's graph, measures the machine rather than the program: a check that fails on such a recording runs again, up to three
-# times in all, and the last run's result stands. (Seen on 2026-12-10: a virtual machine's host
-# held it for up to 2.8 s within one 15 s recording.)
+# missing cycles of the sound server's graph, measures the machine rather than the program: a
+# check that fails on such a recording runs again, up to three times in all, and the last run's
+# result stands. (Seen on 2026-12-10: a virtual machine's host held it for up to 2.8 s within one
+# 15 s recording.)
 if [ -z "${ALARM_ATTEMPT:-}" ]; then
   for attempt in 1 2; do
     status=0
