@@ -4,7 +4,13 @@
 # skipped check where every check must run: on CI (CI set), and when KESTRUNE_EVERY_CHECK is set, as
 # scripts/test.sh sets it, its set-up having installed all that the checks need. The counts are
 # added to the file KESTRUNE_TALLY, when set, as a line "RUN SKIPPED".
+# --parallel runs one check more at a time than there are cores: Orca's and the reminders' checks
+# hold a place each for a minute or more while mostly waiting, and the rest run beside them.
 set -euo pipefail
+if [ "${1:-}" = --parallel ]; then
+  shift
+  set -- -j"$(($(nproc) + 1))" "$@"
+fi
 junit=$(mktemp)
 trap 'rm -f "$junit"' EXIT
 status=0

@@ -16,5 +16,5 @@ cmake --build build-qt5 -j"$(nproc)"
 ldd build-qt5/app/kestrune | grep 'libQt5Widgets' >/dev/null ||
   { echo "kestrune is not linked to Qt 5"; exit 1; }
 cd build-qt5
-ORCA_REMINDER=0 ../scripts/ctest_counted.sh -j"$(nproc)" \
+ORCA_REMINDER=0 ../scripts/ctest_counted.sh --parallel \
   -E "^kestrune_e2e_(orca_control|reminders|alarm_[a-z]+_(restart|late|stopped|paused))"

@@ -19,5 +19,5 @@ if [ "${1:-}" != --e2e ]; then
   ASAN_OPTIONS=${ASAN_OPTIONS/fast_unwind_on_malloc=0/fast_unwind_on_malloc=1} \
     ../scripts/ctest_counted.sh -j"$(nproc)" -E "kestrune_e2e_|kestrune_wayland_tests"
 fi
-../scripts/ctest_counted.sh -R "kestrune_e2e_" \
+../scripts/ctest_counted.sh --parallel -R "kestrune_e2e_" \
   -E "kestrune_e2e_(storm|alarm_pipewire|reminders|orca_elsewhere|orca_control)"

@@ -13,7 +13,7 @@ KESTRUNE_TALLY=$(mktemp)
 export KESTRUNE_TALLY KESTRUNE_EVERY_CHECK=1
 trap 'rm -f "$KESTRUNE_TALLY"' EXIT
 scripts/build.sh
-(cd build && ../scripts/ctest_counted.sh -j"$(nproc)")
+(cd build && ../scripts/ctest_counted.sh --parallel)
 scripts/portable_check.sh
 # CI's second Debian release sets these to 0: there the Qt 6 build is what differs.
 if [ "${QT5_SUITE:-1}" = 1 ]; then
