@@ -15,7 +15,16 @@ case ${1:-both} in
   *) echo "usage: $0 [x64|x86|both]" >&2; exit 2 ;;
 esac
 source tests/e2e/wine_session.sh
-trap 'stop_wine; rm -rf "${throwaway:-}" "${newer:-}"' EXIT
+prefixes=()
+remove_prefixes() {
+  local prefix
+  wait
+  for prefix in "${prefixes[@]}"; do
+    if [ -d "$prefix" ]; then (WINEPREFIX=$prefix wineserver --kill 2>/dev/null || true); fi
+  done
+  rm -rf "${prefixes[@]}"
+}
+trap 'stop_wine; remove_prefixes; rm -rf "${throwaway:-}" "${newer:-}" "${wine_logs:-}"' EXIT
 
 # Signed as a release is: with the key given, or else with a throwaway certificate made here.
 if [ -z "${KESTRUNE_SIGN_KEY:-}" ]; then
@@ -26,6 +35,41 @@ if [ -z "${KESTRUNE_SIGN_KEY:-}" ]; then
   export KESTRUNE_SIGN_KEY=$throwaway/key.pem KESTRUNE_SIGN_CERT=$throwaway/cert.pem
 fi
 version=$(sed -n 's/^project(Kestrune VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+
+# 32-bit Wine is installed only here, and only where the kernel runs 32-bit programs: with it,
+# Debian's wine starts every program, 64-bit ones too, through its 32-bit loader, which fails
+# outright on a kernel built without IA-32 emulation (as some virtual machines' are).
+runs_32bit_programs() {
+  local probe
+  probe=$(mktemp -d)
+  printf '.globl _start\n_start: movl $1, %%eax\n xorl %%ebx, %%ebx\n int $0x80\n' >"$probe/exit.s"
+  as --32 "$probe/exit.s" -o "$probe/exit.o" && ld -m elf_i386 "$probe/exit.o" -o "$probe/exit" &&
+    "$probe/exit" 2>/dev/null
+  local status=$?
+  rm -rf "$probe"
+  return $status
+}
+if [[ " ${architectures[*]} " = *" x86 "* ]] && ! [ -x /usr/lib/wine/wine ]; then
+  if runs_32bit_programs; then
+    scripts/setup.sh --only wine32:i386
+  else
+    no_32bit_programs=yes
+  fi
+fi
+
+# Wine's prefixes are made while Kestrune builds: neither times anything.
+wine_logs=$(mktemp -d)
+making=()
+for arch in "${architectures[@]}"; do
+  [ "$arch" = x64 ] || [ -z "${no_32bit_programs:-}" ] || continue
+  for windows in win7 win10; do
+    prefix=$(mktemp -d /tmp/kestrune-wine.XXXXXX)
+    prefixes+=("$prefix")
+    make_wine_prefix "$prefix" "$arch" "$windows" >"$wine_logs/$arch-$windows" 2>&1 &
+    making+=("$!:$arch-$windows:$prefix")
+  done
+done
+
 # A newer version's MSI, made by the same build, for the install check's upgrade and downgrade;
 # kept aside, as the build that follows writes the checksums of the project's version.
 newer_version=${version%.*}.$((${version##*.} + 1))
@@ -49,32 +93,22 @@ stages=()
 for arch in "${architectures[@]}"; do stages+=("build-windows/$arch/stage"); done
 scripts/windows_imports_check.sh "${stages[@]}"
 
-# 32-bit Wine is installed only here, and only where the kernel runs 32-bit programs: with it,
-# Debian's wine starts every program, 64-bit ones too, through its 32-bit loader, which fails
-# outright on a kernel built without IA-32 emulation (as some virtual machines' are).
-runs_32bit_programs() {
-  local probe
-  probe=$(mktemp -d)
-  printf '.globl _start\n_start: movl $1, %%eax\n xorl %%ebx, %%ebx\n int $0x80\n' >"$probe/exit.s"
-  as --32 "$probe/exit.s" -o "$probe/exit.o" && ld -m elf_i386 "$probe/exit.o" -o "$probe/exit" &&
-    "$probe/exit" 2>/dev/null
-  local status=$?
-  rm -rf "$probe"
-  return $status
-}
-if [[ " ${architectures[*]} " = *" x86 "* ]] && ! [ -x /usr/lib/wine/wine ]; then
-  if ! runs_32bit_programs; then
-    echo "windows: x86 is built and its imports are checked, but this kernel runs no 32-bit"
-    echo "programs, so 32-bit Wine cannot run it here"
-    exit 1
-  fi
-  scripts/setup.sh --only wine32:i386
+if [ -n "${no_32bit_programs:-}" ]; then
+  echo "windows: x86 is built and its imports are checked, but this kernel runs no 32-bit"
+  echo "programs, so 32-bit Wine cannot run it here"
+  exit 1
 fi
+declare -A made
+for job in "${making[@]}"; do
+  IFS=: read -r pid name prefix <<<"$job"
+  wait "$pid" || { echo "windows: Wine's prefix for $name was not made:"; cat "$wine_logs/$name"; exit 1; }
+  made[$name]=$prefix
+done
 
 for arch in "${architectures[@]}"; do
   for windows in win7 win10; do
     echo "windows: $arch under Wine as $windows"
-    start_wine "$arch" "$windows"
+    start_wine "$arch" "$windows" "${made[$arch-$windows]}"
     stage=build-windows/$arch/stage
     (cd "build-windows/$arch/build" && ../../../scripts/ctest_counted.sh)
     tests/e2e/countdown_test.sh wine "$stage/kestrune.exe"

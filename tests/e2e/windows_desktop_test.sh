@@ -14,7 +14,15 @@ kestrune=$1
 source "$(dirname "$0")/xvfb_session.sh"
 start_xvfb
 
-tray_shown() { xdotool search --onlyvisible --name '^Wine System Tray$' >/dev/null; }
+# A window that closes while xdotool goes through them ends it with an X error: it looks again.
+tray_shown() {
+  local found attempt
+  for attempt in 1 2 3; do
+    found=$(xdotool search --onlyvisible --name '^Wine System Tray$' 2>&1) && return 0
+    [[ $found = *"X Error"* ]] || return 1
+  done
+  return 1
+}
 # The balloon: white where the screen's own background is black, with the name in dark letters.
 balloon_white() { import -window root -crop 100x60+5+50 -depth 8 txt:- | grep -c '#FFFFFF' || true; }
 balloon_text() {
