@@ -101,7 +101,11 @@ fi
 declare -A made
 for job in "${making[@]}"; do
   IFS=: read -r pid name prefix <<<"$job"
-  wait "$pid" || { echo "windows: Wine's prefix for $name was not made:"; cat "$wine_logs/$name"; exit 1; }
+  if ! wait "$pid"; then
+    echo "windows: Wine's prefix for $name was not made:"
+    cat "$wine_logs/$name"
+    exit 1
+  fi
   made[$name]=$prefix
 done
 
