@@ -15,14 +15,15 @@ case ${1:-both} in
   *) echo "usage: $0 [x64|x86|both]" >&2; exit 2 ;;
 esac
 source tests/e2e/wine_session.sh
-prefixes=()
+# Each Wine prefix, and the process making it, by architecture and Windows version ("x64-win7").
+declare -A prefix_of maker_of
 remove_prefixes() {
   local prefix
   wait
-  for prefix in "${prefixes[@]}"; do
+  for prefix in "${prefix_of[@]}"; do
     if [ -d "$prefix" ]; then (WINEPREFIX=$prefix wineserver --kill 2>/dev/null || true); fi
   done
-  rm -rf "${prefixes[@]}"
+  rm -rf "${prefix_of[@]}"
 }
 trap 'stop_wine; remove_prefixes; rm -rf "${throwaway:-}" "${newer:-}" "${wine_logs:-}"' EXIT
 
@@ -59,14 +60,13 @@ fi
 
 # Wine's prefixes are made while Kestrune builds: neither times anything.
 wine_logs=$(mktemp -d)
-making=()
 for arch in "${architectures[@]}"; do
   [ "$arch" = x64 ] || [ -z "${no_32bit_programs:-}" ] || continue
   for windows in win7 win10; do
-    prefix=$(mktemp -d /tmp/kestrune-wine.XXXXXX)
-    prefixes+=("$prefix")
-    make_wine_prefix "$prefix" "$arch" "$windows" >"$wine_logs/$arch-$windows" 2>&1 &
-    making+=("$!:$arch-$windows:$prefix")
+    prefix_of[$arch-$windows]=$(mktemp -d /tmp/kestrune-wine.XXXXXX)
+    make_wine_prefix "${prefix_of[$arch-$windows]}" "$arch" "$windows" \
+      >"$wine_logs/$arch-$windows" 2>&1 &
+    maker_of[$arch-$windows]=$!
   done
 done
 
@@ -98,21 +98,18 @@ if [ -n "${no_32bit_programs:-}" ]; then
   echo "programs, so 32-bit Wine cannot run it here"
   exit 1
 fi
-declare -A made
-for job in "${making[@]}"; do
-  IFS=: read -r pid name prefix <<<"$job"
-  if ! wait "$pid"; then
+for name in "${!maker_of[@]}"; do
+  if ! wait "${maker_of[$name]}"; then
     echo "windows: Wine's prefix for $name was not made:"
     cat "$wine_logs/$name"
     exit 1
   fi
-  made[$name]=$prefix
 done
 
 for arch in "${architectures[@]}"; do
   for windows in win7 win10; do
     echo "windows: $arch under Wine as $windows"
-    start_wine "$arch" "$windows" "${made[$arch-$windows]}"
+    start_wine "$arch" "$windows" "${prefix_of[$arch-$windows]}"
     stage=build-windows/$arch/stage
     (cd "build-windows/$arch/build" && ../../../scripts/ctest_counted.sh)
     tests/e2e/countdown_test.sh wine "$stage/kestrune.exe"
