@@ -88,15 +88,17 @@ void Form6::clearFields() {
     assignFieldText(Combo::Combo3, "");
 }
 
+// One reading of the clock for both times, so that they never straddle a second.
 void Form6::StampTimes() {
-    ops_.setCaption(Label::Label11, shortClockText(ops_.now()));
+    const ClockReading clock = ops_.now();
+    ops_.setCaption(Label::Label11, shortClockText(clock));
     const Duration fields = timeSerial(hoursSet_, minutesSet_, secondsSet_);
     if (remaining_ < fields) {
         // Going on from a pause: the countdown finishes after the time left, not the fields'.
-        ops_.setCaption(Label::Label8, finishTextAfter(ops_.now(), remaining_));
+        ops_.setCaption(Label::Label8, finishTextAfter(clock, remaining_));
     } else {
         ops_.setCaption(Label::Label8,
-                        finishText(ops_.now(), ops_.text(Combo::Combo1), ops_.text(Combo::Combo2),
+                        finishText(clock, ops_.text(Combo::Combo1), ops_.text(Combo::Combo2),
                                    ops_.text(Combo::Combo3)));
     }
 }
@@ -180,30 +182,48 @@ void Form6::Timer1_Timer() {
         const float grown = static_cast<float>(ops_.width(Label::Label7) + step);
         ops_.setWidth(Label::Label7, std::min(grown, progressScale));
     } else {
-        const Duration length = timeSerial(hoursSet_, minutesSet_, secondsSet_);
-        ops_.setTimerEnabled(false);
-        ops_.beep();
-        ops_.beep();
-        ops_.soundAlarm();
-        ops_.setEnabled(Button::Command3, true);
-        clearFields();
-        ops_.setFocus(Combo::Combo1);
-        ops_.setCaption(Label::Label1, ops_.nameText() + std::string(timeUpSuffix));
-        ops_.setBackColor(timeUpColour);
-        ops_.setCaption(Label::Label13, stoppedClockCaption);
-        timeUpDisplay_ = ops_.caption(Label::Label1);
-        timeUpNotice_ = whoseTimeIsUp(ops_.nameText(), length, ops_.caption(Label::Label11));
-        ops_.announceTimeUp(timeUpDisplay_, timeUpNotice_);
-        startCalling();
+        raiseTimeUp();
     }
+}
+
+// The tick that finds the display at 00:00:00. Where the computer slept through it, the tick runs
+// on waking, and time up counts from when it fell due, not from the waking.
+void Form6::raiseTimeUp() {
+    const Duration length = timeSerial(hoursSet_, minutesSet_, secondsSet_);
+    timeUpAt_ = ops_.tickDue();
+    ops_.setTimerEnabled(false);
+    soundTheCall();
+    ops_.setEnabled(Button::Command3, true);
+    clearFields();
+    ops_.setFocus(Combo::Combo1);
+    ops_.setCaption(Label::Label1, ops_.nameText() + std::string(timeUpSuffix));
+    ops_.setBackColor(timeUpColour);
+    ops_.setCaption(Label::Label13, stoppedClockCaption);
+    timeUpDisplay_ = ops_.caption(Label::Label1);
+    timeUpNotice_ = whoseTimeIsUp(ops_.nameText(), length, ops_.caption(Label::Label11));
+    startCalling();
+}
+
+void Form6::soundTheCall() {
+    ops_.beep();
+    ops_.beep();
+    ops_.soundAlarm();
 }
 
 // The computer stays awake from Start on: it is let sleep when time up is answered.
 void Form6::startCalling() {
     timeUpCalling_ = true;
-    timeUpAt_ = ops_.sinceBoot();
-    remindersSounded_ = 0;
+    const std::chrono::milliseconds overdue = ops_.sinceBoot() - timeUpAt_;
+    remindersSounded_ = remindersDueBy(overdue);
+    announceOverdue(overdue);
     armReminder();
+}
+
+// The display and the notification say how long time up has gone unanswered, once a minute has.
+void Form6::announceOverdue(std::chrono::milliseconds overdue) {
+    const std::string late = overdueText(overdue);
+    ops_.announceTimeUp(timeUpDisplay_ + late,
+                        late.empty() ? timeUpNotice_ : timeUpNotice_ + "\n" + late);
 }
 
 // The reminder timer wakes first a little before the reminder, to make the sound ready, then for
@@ -225,12 +245,8 @@ void Form6::Timer2_Timer() {
     }
     // After a sleep that went past several, one call, and the next one on time.
     remindersSounded_ = remindersDueBy(overdue);
-    ops_.beep();
-    ops_.beep();
-    ops_.soundAlarm();
-    const std::string late = overdueText(overdue);
-    ops_.announceTimeUp(timeUpDisplay_ + late,
-                        late.empty() ? timeUpNotice_ : timeUpNotice_ + "\n" + late);
+    soundTheCall();
+    announceOverdue(overdue);
     armReminder();
 }
 

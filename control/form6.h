@@ -66,7 +66,10 @@ private:
     void clearFields();
     void startRunning();
     double progressStep() const;
+    void raiseTimeUp();
+    void soundTheCall();
     void startCalling();
+    void announceOverdue(std::chrono::milliseconds overdue);
     void armReminder();
     // Any deliberate act on the window answers time up: the reminders stop and the notification
     // goes; the red window and the name stay until Reset.

@@ -74,6 +74,9 @@ public:
 
     // A clock that goes on counting while the computer sleeps.
     virtual std::chrono::milliseconds sinceBoot() const = 0;
+    // When the tick being handled fell due, on that clock: earlier than sinceBoot() where the
+    // computer slept through it and the tick runs on waking.
+    virtual std::chrono::milliseconds tickDue() const = 0;
     // The reminder timer, Timer2: raises its tick once, when sinceBoot() reaches `due`; at once
     // where it has, and as soon as the computer wakes where a sleep went past it. Arming it again
     // replaces the moment.

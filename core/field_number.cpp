@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <string>
 
 namespace kestrune {
 
@@ -15,9 +16,29 @@ bool isBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
-}  // namespace
+// An input method in full-width mode types U+FF0B to U+FF19: "＋", "－", "．" and "０" to "９"
+// among them. Each is read as the ASCII character it stands for: "２５" is 25.
+std::string withAsciiDigits(std::string_view text) {
+    std::string ascii;
+    ascii.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        // In UTF-8, U+FF0B to U+FF19 are EF BC 8B to EF BC 99, in the order of '+' to '9'.
+        const std::string_view three = text.substr(i, 3);
+        if (three.size() == 3 && three[0] == '\xEF' && three[1] == '\xBC' && three[2] >= '\x8B' &&
+            three[2] <= '\x99') {
+            const char c = static_cast<char>('+' + (three[2] - '\x8B'));
+            if (c == '+' || c == '-' || c == '.' || isDigit(c)) {
+                ascii += c;
+                i += 2;
+                continue;
+            }
+        }
+        ascii += text[i];
+    }
+    return ascii;
+}
 
-double fieldNumber(std::string_view text) {
+double asciiFieldNumber(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size() && isBlank(text[i])) {
         ++i;
@@ -53,6 +74,12 @@ double fieldNumber(std::string_view text) {
         return 0.0;
     }
     return negative ? -magnitude : magnitude;
+}
+
+}  // namespace
+
+double fieldNumber(std::string_view text) {
+    return asciiFieldNumber(withAsciiDigits(text));
 }
 
 std::int16_t fieldInteger(double number) {

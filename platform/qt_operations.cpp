@@ -214,6 +214,11 @@ std::chrono::milliseconds QtOperations::sinceBoot() const {
         BootClock::now().time_since_epoch());
 }
 
+std::chrono::milliseconds QtOperations::tickDue() const {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+        timer_.tickDue().time_since_epoch());
+}
+
 void QtOperations::wakeReminderAt(std::chrono::milliseconds due) {
     reminder_.wakeAt(BootClock::time_point(due));
 }

@@ -61,6 +61,7 @@ public:
     void withdrawTimeUp() override;
     ClockReading now() const override;
     std::chrono::milliseconds sinceBoot() const override;
+    std::chrono::milliseconds tickDue() const override;
     void wakeReminderAt(std::chrono::milliseconds due) override;
     void cancelReminder() override;
 

@@ -23,6 +23,8 @@ public:
     void wake();
     // When the process wakes next for a tick, if one is pending.
     std::optional<BootClock::time_point> nextWake() const { return wakeUp_.due(); }
+    // When the tick being run fell due; outside a tick, now.
+    BootClock::time_point tickDue() const { return schedule_.handling().value_or(clock_()); }
 
 private:
     void arm();

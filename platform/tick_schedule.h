@@ -26,6 +26,8 @@ public:
     // endTick when it returns.
     bool beginTick(TimePoint now);
     void endTick();
+    // The due time of the tick being handled, between beginTick and endTick.
+    std::optional<TimePoint> handling() const { return handling_; }
 
 private:
     Interval interval_{0};

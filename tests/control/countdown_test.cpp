@@ -33,6 +33,14 @@ TEST_F(Countdown, StartTurnsTheWindowToRunning) {
     EXPECT_EQ(desk.display(), "00:05:00");
 }
 
+TEST_F(Countdown, StartAndFinishTimesComeFromOneReadingOfTheClock) {
+    desk.pick(Combo::Combo2, "5");
+    desk.ops.secondTurnsAfterEachReading = true;
+    desk.click(Button::Command1);
+    EXPECT_EQ(desk.caption(Label::Label11), "14:20:07");
+    EXPECT_EQ(desk.caption(Label::Label8), "14:25:07");
+}
+
 TEST_F(Countdown, ThreeSecondsCountDownAndTimeIsUpOnTheFourthTick) {
     desk.typeName("王芳");
     startSeconds("3");

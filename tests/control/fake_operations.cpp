@@ -25,6 +25,12 @@ void FakeOperations::addItem(Combo combo, std::string_view item) {
     items[index(combo)].emplace_back(item);
 }
 
+ClockReading FakeOperations::now() const {
+    const ClockReading reading = clock;
+    clock.second += secondTurnsAfterEachReading ? 1 : 0;
+    return reading;
+}
+
 void FakeOperations::setTimerEnabled(bool enabled) {
     timerStarts += enabled && !timerEnabled ? 1 : 0;
     timerEnabled = enabled;
@@ -126,6 +132,17 @@ void FakeDesktop::wait(std::chrono::milliseconds time, bool asleep) {
         form.Timer2_Timer();
     }
     ops.uptime = end;
+}
+
+void FakeDesktop::sleepThroughTicks(std::chrono::milliseconds time) {
+    const std::chrono::milliseconds fellAsleep = ops.uptime;
+    ops.uptime += time;
+    for (auto due = fellAsleep + std::chrono::seconds(1); due <= ops.uptime && ops.timerEnabled;
+         due += std::chrono::seconds(1)) {
+        ops.tickDueAt = due;
+        form.Timer1_Timer();
+    }
+    ops.tickDueAt.reset();
 }
 
 void FakeDesktop::tick(int count) {

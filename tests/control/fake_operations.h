@@ -55,8 +55,9 @@ public:
         timeUpShown = true;
     }
     void withdrawTimeUp() override { timeUpShown = false; }
-    ClockReading now() const override { return clock; }
+    ClockReading now() const override;
     std::chrono::milliseconds sinceBoot() const override { return uptime; }
+    std::chrono::milliseconds tickDue() const override { return tickDueAt.value_or(uptime); }
     void wakeReminderAt(std::chrono::milliseconds due) override { reminderDue = due; }
     void cancelReminder() override { reminderDue.reset(); }
 
@@ -88,9 +89,11 @@ public:
     std::vector<std::string> announcements;  // what screen readers were told, at each call
     std::vector<std::string> notices;        // the notification's text, at each call
     bool timeUpShown = false;                // announced and not yet withdrawn
-    ClockReading clock{14, 20, 7, "2024/5/6"};
+    mutable ClockReading clock{14, 20, 7, "2024/5/6"};
+    bool secondTurnsAfterEachReading = false;  // as if each reading came just before the turn
     std::chrono::milliseconds uptime{3'600'000};
     std::optional<std::chrono::milliseconds> reminderDue;
+    std::optional<std::chrono::milliseconds> tickDueAt;  // while ticks run late, after a sleep
 
     // Every caption Label1 was given, in order, while keepDisplayHistory is set.
     std::vector<std::string> displayHistory;
@@ -113,6 +116,9 @@ public:
     // Lets time pass on the clock that counts sleep, with the reminder timer's ticks as they fall
     // due; a late wake-up delivers a due tick only at the end, as after a sleep.
     void wait(std::chrono::milliseconds time, bool asleep = false);
+    // The computer sleeps for `time` while the countdown runs: on waking, every tick that fell due
+    // meanwhile runs at once, each told when it fell due.
+    void sleepThroughTicks(std::chrono::milliseconds time);
 
     std::string display() const { return ops.captions[index(Label::Label1)]; }
     std::string caption(Label label) const { return ops.captions[index(label)]; }

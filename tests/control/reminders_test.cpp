@@ -122,6 +122,25 @@ TEST_F(Reminders, AfterASleepOneCallTellsTheWholeTimeOverdue) {
     EXPECT_THAT(callsWithin(2min), ElementsAre(480, 540));
 }
 
+// Asleep through the end of the countdown: the ticks run on waking, and the call says how long ago
+// the countdown ran out, then goes on on schedule from that moment.
+TEST(RemindersAfterSleepingThroughTimeUp, CountFromWhenTheCountdownRanOut) {
+    FakeDesktop desk;
+    desk.typeName("王芳");
+    desk.type(Combo::Combo3, "1");
+    desk.click(Button::Command1);
+    desk.sleepThroughTicks(40min);  // time up fell due 2 s in
+    ASSERT_EQ(desk.background(), timeUpColour);
+    EXPECT_EQ(desk.ops.alarms, 1);
+    EXPECT_THAT(desk.ops.notices, ElementsAre("王芳\n已超时 39 分钟"));
+    EXPECT_THAT(desk.ops.announcements, ElementsAre("王芳时间到！已超时 39 分钟"));
+    desk.wait(1s);
+    EXPECT_EQ(desk.ops.alarms, 1);
+    desk.wait(1s);  // 40 minutes after it ran out
+    EXPECT_EQ(desk.ops.alarms, 2);
+    EXPECT_EQ(desk.ops.notices.back(), "王芳\n已超时 40 分钟");
+}
+
 TEST_F(Reminders, ANewTimeUpCallsAfreshFromItsOwnMoment) {
     desk.wait(100s);
     desk.click(Button::Command1);  // nothing set: up on the next tick

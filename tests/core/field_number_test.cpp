@@ -27,8 +27,12 @@ INSTANTIATE_TEST_SUITE_P(
                       NumberCase{"+5", 5}, NumberCase{".5", 0.5}, NumberCase{"1.", 1},
                       NumberCase{"1.2.3", 1.2}, NumberCase{"- 5", 0}, NumberCase{"1 5", 1},
                       NumberCase{"1e5", 1}, NumberCase{"0x10", 0}, NumberCase{"1,5", 1},
-                      NumberCase{"００７", 0}, NumberCase{"7分", 7}, NumberCase{"-", 0},
-                      NumberCase{"007", 7}));
+                      NumberCase{"7分", 7}, NumberCase{"-", 0}, NumberCase{"007", 7},
+                      // Typed with the input method in full-width mode.
+                      NumberCase{"２５", 25}, NumberCase{"００７", 7}, NumberCase{"－５", -5},
+                      NumberCase{"＋５", 5}, NumberCase{"１．５", 1.5}, NumberCase{"2５", 25},
+                      NumberCase{"２５分", 25}, NumberCase{"１，５", 1}, NumberCase{"／５", 0},
+                      NumberCase{"\xEF\xBC", 0}));
 
 TEST(FieldNumber, DigitRunsTooLongForADoubleAreInfinite) {
     const std::string huge(400, '9');

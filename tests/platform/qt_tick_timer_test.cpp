@@ -11,12 +11,14 @@ class QtTickTimerTest : public QObject {
 
     BootClock::time_point now{};
     std::vector<BootClock::time_point> tickTimes;
+    std::vector<BootClock::time_point> dueTimes;  // when each tick fell due, as the timer says
     std::chrono::milliseconds work{};
     std::unique_ptr<QtTickTimer> timer;
 
     // Each tick takes the logic's steps: disable, do the tick's work, enable again.
     void tick() {
         tickTimes.push_back(now);
+        dueTimes.push_back(timer->tickDue());
         timer->setEnabled(false);
         now += work;
         timer->setEnabled(true);
@@ -27,6 +29,7 @@ private slots:
         now = BootClock::time_point(10s);
         work = 0ms;
         tickTimes.clear();
+        dueTimes.clear();
         timer = std::make_unique<QtTickTimer>([this] { tick(); }, [this] { return now; });
         timer->setInterval(1000);
     }
@@ -60,6 +63,10 @@ private slots:
         timer->wake();
         QCOMPARE(int(tickTimes.size()), 7);
         QCOMPARE(timer->nextWake(), at(8000ms));
+        // Each knows when it fell due, though all run on waking.
+        for (int n = 1; n <= 7; ++n) {
+            QCOMPARE(dueTimes[n - 1], at(n * 1000ms));
+        }
     }
 
     void aWakeBeforeTheDueTimeRunsNoTick() {
