@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "control/handlers.h"
 #include "control/states.h"
 #include "control/window_place.h"
 #include "core/field_number.h"
@@ -40,44 +41,14 @@ void Form6::RefreshDuration() {
     ops_.setWidth(Label::Label7, 0);
 }
 
-void Form6::Combo1_Click() {
-    RefreshDuration();
-}
-void Form6::Combo2_Click() {
-    RefreshDuration();
-}
-void Form6::Combo3_Click() {
-    RefreshDuration();
-}
-
-void Form6::Combo1_Change() {
-    RefreshDuration();
-    ops_.setWidth(Label::Label7, 0);
-}
-
-void Form6::Combo2_Change() {
-    RefreshDuration();
-    ops_.setWidth(Label::Label7, 0);
-}
-
-void Form6::Combo3_Change() {
+void Form6::ComboChange() {
     RefreshDuration();
     ops_.setWidth(Label::Label7, 0);
 }
 
 void Form6::assignFieldText(Combo combo, std::string_view text) {
     ops_.setText(combo, text);
-    switch (combo) {
-        case Combo::Combo1:
-            Combo1_Change();
-            break;
-        case Combo::Combo2:
-            Combo2_Change();
-            break;
-        case Combo::Combo3:
-            Combo3_Change();
-            break;
-    }
+    change(*this, combo);
 }
 
 void Form6::clearFields() {
@@ -91,7 +62,8 @@ void Form6::clearFields() {
 // One reading of the clock for both times, so that they never straddle a second.
 void Form6::StampTimes() {
     const ClockReading clock = ops_.now();
-    ops_.setCaption(Label::Label11, shortClockText(clock));
+    startedAt_ = shortClockText(clock);
+    ops_.setCaption(Label::Label11, startedAt_);
     const Duration fields = timeSerial(hoursSet_, minutesSet_, secondsSet_);
     if (remaining_ < fields) {
         // Going on from a pause: the countdown finishes after the time left, not the fields'.
@@ -168,7 +140,7 @@ double Form6::progressStep() const {
 void Form6::Timer1_Timer() {
     double step = progressStep();
     ops_.setTimerEnabled(false);
-    if (durationText(remaining_) != "00:00:00") {
+    if (remaining_ > Duration{0}) {
         remaining_ = oneSecondLess(remaining_);
         ops_.setVisible(Label::Label1, false);
         ops_.setCaption(Label::Label1, durationText(remaining_));
@@ -196,11 +168,12 @@ void Form6::raiseTimeUp() {
     ops_.setEnabled(Button::Command3, true);
     clearFields();
     ops_.setFocus(Combo::Combo1);
-    ops_.setCaption(Label::Label1, ops_.nameText() + std::string(timeUpSuffix));
+    const std::string name = ops_.nameText();
+    timeUpDisplay_ = name + std::string(timeUpSuffix);
+    ops_.setCaption(Label::Label1, timeUpDisplay_);
     ops_.setBackColor(timeUpColour);
     ops_.setCaption(Label::Label13, stoppedClockCaption);
-    timeUpDisplay_ = ops_.caption(Label::Label1);
-    timeUpNotice_ = whoseTimeIsUp(ops_.nameText(), length, ops_.caption(Label::Label11));
+    timeUpNotice_ = whoseTimeIsUp(name, length, startedAt_);
     startCalling();
 }
 

@@ -18,12 +18,14 @@ public:
 
     void Form_Load();
 
-    void Combo1_Click();
-    void Combo1_Change();
-    void Combo2_Click();
-    void Combo2_Change();
-    void Combo3_Click();
-    void Combo3_Change();
+    // The three duration fields' handlers are alike: a pick from the list rebuilds the duration,
+    // and so does an edit, which empties the bar once more.
+    void Combo1_Click() { RefreshDuration(); }
+    void Combo1_Change() { ComboChange(); }
+    void Combo2_Click() { RefreshDuration(); }
+    void Combo2_Change() { ComboChange(); }
+    void Combo3_Click() { RefreshDuration(); }
+    void Combo3_Change() { ComboChange(); }
 
     void Command1_Click();  // Start
     void Command2_Click();  // Pause
@@ -60,6 +62,7 @@ public:
 
 private:
     void RefreshDuration();
+    void ComboChange();
     void StampTimes();
     // Assigning a field's text from code always runs its change handler.
     void assignFieldText(Combo combo, std::string_view text);
@@ -82,6 +85,7 @@ private:
     std::int16_t minutesSet_ = 0;
     std::int16_t secondsSet_ = 0;
 
+    std::string startedAt_;  // the start time shown, for the notification
     bool timeUpCalling_ = false;
     std::chrono::milliseconds timeUpAt_{0};  // on the clock that counts sleep
     int remindersSounded_ = 0;

@@ -6,14 +6,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "control/form6.h"
+#include "control/handlers.h"
 #include "window/main_window.h"
 
 namespace kestrune {
 
 namespace {
-
-using Handler = void (Form6::*)();
 
 // Sees every mouse press and key in the window before the control under it does, whichever control
 // that is: the labels, the fields and a disabled button included.
@@ -45,35 +43,25 @@ private:
     Form6& form_;
 };
 
-void bindCombo(MainWindow& window, Form6& form, Combo combo, Handler onClick, Handler onChange) {
-    QComboBox* field = window.combo(combo);
-    // A pick from the list is a click; typing, pasting and deleting in the edit part is a change.
-    QObject::connect(field, qOverload<int>(&QComboBox::activated), &window,
-                     [&form, onClick] { (form.*onClick)(); });
-    QObject::connect(field->lineEdit(), &QLineEdit::textEdited, &window,
-                     [&form, onChange] { (form.*onChange)(); });
-}
-
-void bindButton(MainWindow& window, Form6& form, Button button, Handler onClick) {
-    QObject::connect(window.button(button), &QPushButton::clicked, &window,
-                     [&form, onClick] { (form.*onClick)(); });
-}
-
 }  // namespace
 
 void bindForm(MainWindow& window, Form6& form) {
     new InputWatcher(window, form);
 
-    bindCombo(window, form, Combo::Combo1, &Form6::Combo1_Click, &Form6::Combo1_Change);
-    bindCombo(window, form, Combo::Combo2, &Form6::Combo2_Click, &Form6::Combo2_Change);
-    bindCombo(window, form, Combo::Combo3, &Form6::Combo3_Click, &Form6::Combo3_Change);
-
-    bindButton(window, form, Button::Command1, &Form6::Command1_Click);
-    bindButton(window, form, Button::Command2, &Form6::Command2_Click);
-    bindButton(window, form, Button::Command3, &Form6::Command3_Click);
-    bindButton(window, form, Button::Command4, &Form6::Command4_Click);
-    bindButton(window, form, Button::Command5, &Form6::Command5_Click);
-    bindButton(window, form, Button::Command6, &Form6::Command6_Click);
+    for (int c = 0; c < comboCount; ++c) {
+        const auto combo = static_cast<Combo>(c);
+        QComboBox* field = window.combo(combo);
+        // A pick from the list is a click; typing, pasting and deleting in the edit part a change.
+        QObject::connect(field, qOverload<int>(&QComboBox::activated), &window,
+                         [&form, combo] { pick(form, combo); });
+        QObject::connect(field->lineEdit(), &QLineEdit::textEdited, &window,
+                         [&form, combo] { change(form, combo); });
+    }
+    for (int b = 0; b < buttonCount; ++b) {
+        const auto button = static_cast<Button>(b);
+        QObject::connect(window.button(button), &QPushButton::clicked, &window,
+                         [&form, button] { click(form, button); });
+    }
 
     QObject::connect(
         &window, &MainWindow::mouseDown, &window,

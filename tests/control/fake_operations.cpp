@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "control/handlers.h"
+
 namespace kestrune::testing {
 
 void FakeOperations::moveWindow(double newLeft, double newTop) {
@@ -47,51 +49,15 @@ FakeDesktop::FakeDesktop() {
 // Every press and key reaches the window's input handler first, a press on a disabled button too.
 void FakeDesktop::click(Button button) {
     form.Form_Input();
-    if (!ops.isEnabled(button)) {
-        return;
-    }
-    switch (button) {
-        case Button::Command1:
-            return form.Command1_Click();
-        case Button::Command2:
-            return form.Command2_Click();
-        case Button::Command3:
-            return form.Command3_Click();
-        case Button::Command4:
-            return form.Command4_Click();
-        case Button::Command5:
-            return form.Command5_Click();
-        case Button::Command6:
-            return form.Command6_Click();
+    if (ops.isEnabled(button)) {
+        kestrune::click(form, button);
     }
 }
-
-namespace {
-
-void change(Form6& form, Combo combo) {
-    switch (combo) {
-        case Combo::Combo1:
-            return form.Combo1_Change();
-        case Combo::Combo2:
-            return form.Combo2_Change();
-        case Combo::Combo3:
-            return form.Combo3_Change();
-    }
-}
-
-}  // namespace
 
 void FakeDesktop::pick(Combo combo, std::string_view item) {
     form.Form_Input();
     ops.texts[index(combo)] = item;
-    switch (combo) {
-        case Combo::Combo1:
-            return form.Combo1_Click();
-        case Combo::Combo2:
-            return form.Combo2_Click();
-        case Combo::Combo3:
-            return form.Combo3_Click();
-    }
+    kestrune::pick(form, combo);
 }
 
 void FakeDesktop::type(Combo combo, std::string_view text) {
