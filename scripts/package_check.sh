@@ -2,7 +2,9 @@
 # Builds the Debian package with dpkg-buildpackage from a copy of the tree in build-deb/, checks it
 # as a Debian maintainer would (lintian, hardening-check, appstreamcli, desktop-file-validate),
 # installs it with apt-get, checks the manual page, starts the installed program under Xvfb and
-# checks that its window appears, then removes it and checks that it left nothing behind.
+# checks that its window appears, installs the package again while that program counts down (as an
+# upgrade replaces its files) and checks that the countdown still ends in time up, then removes it
+# and checks that it left nothing behind.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh --only lintian devscripts appstream desktop-file-utils man-db \
@@ -83,6 +85,15 @@ echo "man kestrune shows the page, in English and Chinese"
 start_xvfb
 start_kestrune /usr/bin/kestrune
 echo "installed program opened its window: ${WIDTH}x${HEIGHT} at $X,$Y"
+# Long enough that the sound module, loaded in the last 10 s, is loaded after the files changed.
+type_into seconds 15
+click_at 324 18 # Start
+wait_colour 5 5 "0,192,192" 2 || { echo "not running after Start"; exit 1; }
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install --reinstall -y -qq "$deb" >"$work/install.log" 2>&1 ||
+  { cat "$work/install.log"; exit 1; }
+wait_colour 5 5 "192,0,0" 20 || { echo "no time up after the package was installed again"; exit 1; }
+kill -0 "$APP_PID" || { echo "the program ended when the package was installed again"; exit 1; }
+echo "installed again while it counted down: the program went on to time up"
 kill "$APP_PID"
 
 remove
