@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # Takes screenshots under Xvfb into docs/screenshots/: the window in its four states at scale 1 and
-# 2, a preset just pressed, and three timers side by side; then the notification beside the red
-# window (scripts/screenshot_notification.sh). All as a Chinese desktop shows them: Chinese locale
-# (the dates in Chinese form) and Chinese names. Needs xvfb, xdotool and imagemagick (installed when
-# missing).
+# 2 and a preset just pressed; then, on a desktop with a window manager and its task bar (IceWM),
+# the 25-minute skin test counting and three timers side by side, and time up with its
+# notification (scripts/screenshot_notification.sh). All as a Chinese desktop shows them: Chinese
+# locale (the dates in Chinese form) and Chinese names. Installs what it needs when missing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh xvfb xdotool imagemagick x11-xserver-utils
+scripts/setup.sh xvfb xdotool imagemagick x11-xserver-utils icewm dbus dunst
 scripts/build.sh >/dev/null
 out=docs/screenshots
 mkdir -p "$out"
@@ -46,12 +46,24 @@ for scale in 1 2; do
   wait "$app" 2>/dev/null || true
 done
 
-# Three timers side by side, each with its patient, on a runtime folder of their own.
+# The desktop: IceWM places and lists the windows, its task bar along the bottom.
+icewm >/dev/null 2>&1 &
+at_exit "kill $!"
+xsetroot -solid "#3a6e8c" # a background of its own, as a desktop has
+desktop_shot() { import -window root "$out/desktop-$1.png"; }
+# On a runtime folder of their own, so that the first window takes the middle of the screen.
 XDG_RUNTIME_DIR=$(mktemp -d)
 export XDG_RUNTIME_DIR
 chmod 700 "$XDG_RUNTIME_DIR"
-apps=()
-for patient in 王芳:4 李强:25 张秀英:5; do
+keys_for 李强王芳张秀英
+start_kestrune "${chinese[@]}" build/app/kestrune
+TYPE_DELAY=60 type_into name 李强
+click_at 324 133 # 试敏
+sleep 2.3
+desktop_shot running
+# Three timers side by side, each with its patient.
+apps=("$APP_PID")
+for patient in 王芳:4 张秀英:5; do
   "${chinese[@]}" build/app/kestrune 2>/dev/null &
   apps+=($!)
   window=$(xdotool search --sync --all --onlyvisible --pid "$!" --name '^Kestrune$' | head -1)
@@ -62,8 +74,9 @@ for patient in 王芳:4 李强:25 张秀英:5; do
   click_at 324 18 # Start
 done
 sleep 2
-import -window root -crop 1090x380+95+303 +repage "$out/several-1x.png"
+desktop_shot several
 kill "${apps[@]}"
+APP_PID=""
 rm -rf "$XDG_RUNTIME_DIR"
 scripts/screenshot_notification.sh >/dev/null
 cp "$out/running-1x.png" docs/kestrune.png  # the README's picture
