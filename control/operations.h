@@ -64,11 +64,13 @@ public:
     // so that nobody misses the call; never keeps the screen on or unlocked. False lets it sleep
     // again.
     virtual void stayAwake(bool awake) = 0;
-    // Time is up, or still unanswered: asks the desktop to flag the window, without taking the
-    // keyboard from other programs, has screen readers say `spoken` once, and shows the desktop
-    // notification "时间到！" with `notice` as its text, or updates the one shown in place.
+    // Time is up, or still unanswered: brings the window in front of the others and keeps it there
+    // and asks the desktop to flag it, without taking the keyboard from other programs; has screen
+    // readers say `spoken` once, and shows the desktop notification "时间到！" with `notice` as its
+    // text, or updates the one shown in place.
     virtual void announceTimeUp(std::string_view spoken, std::string_view notice) = 0;
-    // Time up is answered: takes back what announceTimeUp left on the desktop.
+    // Time up is answered: takes back what announceTimeUp left on the desktop, and lets other
+    // windows cover the window again.
     virtual void withdrawTimeUp() = 0;
     virtual ClockReading now() const = 0;
 

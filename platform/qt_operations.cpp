@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <QScreen>
 
+#include "platform/front/keep_in_front.h"
 #include "window/layout.h"
 #include "window/main_window.h"
 #include "window/palette.h"
@@ -195,6 +196,7 @@ void QtOperations::stayAwake(bool awake) {
 }
 
 void QtOperations::announceTimeUp(std::string_view spoken, std::string_view notice) {
+    keepInFront(window_, true);
     QApplication::alert(&window_);
     QLabel* display = window_.label(Label::Label1);
     display->setAccessibleDescription(display->text());
@@ -205,6 +207,7 @@ void QtOperations::announceTimeUp(std::string_view spoken, std::string_view noti
 }
 
 void QtOperations::withdrawTimeUp() {
+    keepInFront(window_, false);
     window_.timeUpAlert()->withdraw();
     notice_.withdraw();
 }
