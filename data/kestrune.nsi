@@ -71,6 +71,18 @@ Function SetAppUserModelId
 FunctionEnd
 
 Section "Kestrune"
+  ; A running Kestrune keeps its files open, and Windows lets none of them be replaced: the files
+  ; would be skipped and the install reported done, the old program left in place. So while one
+  ; runs, nothing is changed: the installer says so and ends with status 2.
+  ${If} ${FileExists} "$INSTDIR\kestrune.exe"
+    ClearErrors
+    FileOpen $0 "$INSTDIR\kestrune.exe" a
+    ${If} ${Errors}
+      MessageBox MB_OK|MB_ICONSTOP "Kestrune 正在运行：请先关闭所有 Kestrune 窗口，再安装。$\r$\nKestrune is running: close every Kestrune window, then install again." /SD IDOK
+      Abort "Kestrune is running"
+    ${EndIf}
+    FileClose $0
+  ${EndIf}
   SetOutPath "$INSTDIR"
   File /r "${STAGE}\*.*"
   WriteUninstaller "$INSTDIR\uninstall.exe"
@@ -86,6 +98,8 @@ Section "Kestrune"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+  ; The version installed, for deployment tools' detection rules; the MSI writes the same value.
+  WriteRegStr HKLM "Software\Kestrune" "Version" "${VERSION}"
 SectionEnd
 
 Function un.onInit
@@ -96,6 +110,8 @@ Section "Uninstall"
   SetShellVarContext all
   Delete "$SMPROGRAMS\Kestrune.lnk"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
+  DeleteRegValue HKLM "Software\Kestrune" "Version"
+  DeleteRegKey /ifempty HKLM "Software\Kestrune"
   ; Only what the installer put there, listed when the installer was made.
   !include "${STAGE}.files.nsh"
   Delete "$INSTDIR\uninstall.exe"

@@ -11,8 +11,12 @@
 # and the logic tests for Windows, in build-windows/ARCH/build/tests.
 #
 # With KESTRUNE_SIGN_KEY and KESTRUNE_SIGN_CERT (a PEM private key and its certificate, the chain
-# after it), kestrune.exe, the sound module, the installer, its uninstaller and the MSI are signed
-# with Authenticode (osslsigncode); without them the build says that it is unsigned.
+# after it), every .exe and .dll shipped (Qt's, its plugins and MinGW's runtime included), the
+# installer, its uninstaller and the MSI are signed with Authenticode (osslsigncode), and
+# SHA256SUMS gets a detached CMS signature, SHA256SUMS.p7s; with KESTRUNE_SIGN_TIMESTAMP (the
+# address of an RFC 3161 time-stamping service) too, the Authenticode signatures are time-stamped
+# there, so that they still verify once the certificate has expired. Without a key the build says
+# that it is unsigned.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -31,15 +35,17 @@ signing=no
 if [ -n "${KESTRUNE_SIGN_KEY:-}" ] && [ -n "${KESTRUNE_SIGN_CERT:-}" ]; then
   signing=yes
 fi
-# Signs the file in place, with a SHA-256 digest.
+# Signs the file in place, with a SHA-256 digest, time-stamped where a service is given.
 sign() {
   [ "$signing" = yes ] || return 0
+  local timestamp=()
+  [ -z "${KESTRUNE_SIGN_TIMESTAMP:-}" ] || timestamp=(-ts "$KESTRUNE_SIGN_TIMESTAMP")
   osslsigncode sign -key "$KESTRUNE_SIGN_KEY" -certs "$KESTRUNE_SIGN_CERT" -h sha256 \
-    -n Kestrune -in "$1" -out "$1.signed" >/dev/null
+    -n Kestrune "${timestamp[@]}" -in "$1" -out "$1.signed" >/dev/null
   mv "$1.signed" "$1"
 }
 export -f sign
-export signing KESTRUNE_SIGN_KEY KESTRUNE_SIGN_CERT
+export signing KESTRUNE_SIGN_KEY KESTRUNE_SIGN_CERT KESTRUNE_SIGN_TIMESTAMP
 
 # The icon the window draws, at Windows' sizes, from a build for this machine.
 cmake -S . -B "$top/host" -DKESTRUNE_TESTS=OFF -DKESTRUNE_BENCH=OFF >/dev/null
@@ -58,7 +64,7 @@ build_for() {
   cmake -S . -B "$out/build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQT_MAJOR_VERSION=5 \
     -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-$arch.cmake" -DCMAKE_FIND_ROOT_PATH="$qt" \
     -DCMAKE_PREFIX_PATH="$qt" -DCMAKE_CROSSCOMPILING_EMULATOR=wine \
-    -DKESTRUNE_BENCH=OFF -DKESTRUNE_WINDOWS_ICON="$icon" >/dev/null
+    -DKESTRUNE_BENCH=OFF -DKESTRUNE_WINDOWS_ICON="$icon" -DKESTRUNE_VERSION="$version" >/dev/null
   cmake --build "$out/build"
 
   local stage=$out/stage zip_file installer msi app_id
@@ -94,8 +100,10 @@ build_for() {
 
   # Without their symbols: a third of the size.
   find "$stage" \( -name '*.exe' -o -name '*.dll' \) -exec "$triplet-strip" --strip-unneeded {} +
-  sign "$stage/kestrune.exe"
-  sign "$stage/kestrune_alarm.dll"
+  # Every program file signed, for AppLocker and WDAC rules by publisher.
+  while IFS= read -r binary; do
+    sign "$binary"
+  done < <(find "$stage" -name '*.exe' -o -name '*.dll')
 
   # The licences: Kestrune's, and Qt's and MinGW's, whose DLLs come along.
   mkdir -p "$stage/licenses"
@@ -121,8 +129,9 @@ build_for() {
   # The signed uninstaller is kept beside the stage, to be checked.
   if [ "$signing" = yes ]; then
     declare -f sign >"$out/sign_uninstaller"
-    printf 'KESTRUNE_SIGN_KEY=%q KESTRUNE_SIGN_CERT=%q signing=yes\nsign "$1" && cp "$1" %q\n' \
-      "$KESTRUNE_SIGN_KEY" "$KESTRUNE_SIGN_CERT" "$out/uninstall.exe" >>"$out/sign_uninstaller"
+    printf 'KESTRUNE_SIGN_KEY=%q KESTRUNE_SIGN_CERT=%q KESTRUNE_SIGN_TIMESTAMP=%q signing=yes\n' \
+      "$KESTRUNE_SIGN_KEY" "$KESTRUNE_SIGN_CERT" "${KESTRUNE_SIGN_TIMESTAMP:-}" >>"$out/sign_uninstaller"
+    printf 'sign "$1" && cp "$1" %q\n' "$out/uninstall.exe" >>"$out/sign_uninstaller"
     chmod +x "$out/sign_uninstaller"
     sign_uninstaller=(-DSIGN_COMMAND="bash $out/sign_uninstaller")
   fi
@@ -166,9 +175,13 @@ for arch in "${architectures[@]}"; do
   packages+=(kestrune-"$version"-windows-"$arch"{.msi,-setup.exe,.zip})
 done
 (cd "$top" && sha256sum "${packages[@]}" >SHA256SUMS)
+rm -f "$top/SHA256SUMS.p7s"
 if [ "$signing" = yes ]; then
-  echo "windows: signed with $(openssl x509 -in "$KESTRUNE_SIGN_CERT" -noout -subject)"
+  openssl cms -sign -binary -md sha256 -in "$top/SHA256SUMS" -signer "$KESTRUNE_SIGN_CERT" \
+    -inkey "$KESTRUNE_SIGN_KEY" -outform DER -out "$top/SHA256SUMS.p7s"
+  echo "windows: signed with $(openssl x509 -in "$KESTRUNE_SIGN_CERT" -noout -subject)" \
+    "${KESTRUNE_SIGN_TIMESTAMP:+and time-stamped by $KESTRUNE_SIGN_TIMESTAMP}"
 else
   echo "windows: UNSIGNED: give KESTRUNE_SIGN_KEY and KESTRUNE_SIGN_CERT to sign the program," \
-    "the installers and the MSI"
+    "its DLLs, the installers, the MSI and SHA256SUMS"
 fi

@@ -14,6 +14,7 @@ case ${1:-both} in
   both) architectures=(x64 x86) ;;
   *) echo "usage: $0 [x64|x86|both]" >&2; exit 2 ;;
 esac
+source tests/e2e/common.sh
 source tests/e2e/wine_session.sh
 # Each Wine prefix, and the process making it, by architecture and Windows version ("x64-win7").
 declare -A prefix_of maker_of
@@ -25,15 +26,33 @@ remove_prefixes() {
   done
   rm -rf "${prefix_of[@]}"
 }
-trap 'stop_wine; remove_prefixes; rm -rf "${throwaway:-}" "${newer:-}" "${wine_logs:-}"' EXIT
+trap 'kill ${tsa:-} 2>/dev/null; stop_wine; remove_prefixes; rm -rf "${throwaway:-}" "${newer:-}" "${wine_logs:-}"' EXIT
 
-# Signed as a release is: with the key given, or else with a throwaway certificate made here.
+# Signed and time-stamped as a release is: with the key and service given, or else with a throwaway
+# certificate, and a time-stamping service of the check's own on 127.0.0.1, made here.
+throwaway=$(mktemp -d)
 if [ -z "${KESTRUNE_SIGN_KEY:-}" ]; then
-  throwaway=$(mktemp -d)
   openssl req -x509 -newkey rsa:3072 -nodes -days 2 -subj "/CN=Kestrune check, throwaway" \
     -addext extendedKeyUsage=codeSigning -keyout "$throwaway/key.pem" -out "$throwaway/cert.pem" \
     2>/dev/null
   export KESTRUNE_SIGN_KEY=$throwaway/key.pem KESTRUNE_SIGN_CERT=$throwaway/cert.pem
+fi
+tsa_ca=()
+if [ -z "${KESTRUNE_SIGN_TIMESTAMP:-}" ]; then
+  openssl req -x509 -newkey rsa:3072 -nodes -days 2 -subj "/CN=Kestrune check, time stamps" \
+    -addext "extendedKeyUsage=critical,timeStamping" -keyout "$throwaway/tsa.key" \
+    -out "$throwaway/tsa.pem" 2>/dev/null
+  echo 01 >"$throwaway/serial"
+  printf '%s\n' '[tsa]' 'default_tsa = check' '[check]' "serial = $throwaway/serial" \
+    'crypto_device = builtin' "signer_cert = $throwaway/tsa.pem" "certs = $throwaway/tsa.pem" \
+    "signer_key = $throwaway/tsa.key" 'signer_digest = sha256' 'default_policy = 1.2.3.4.1' \
+    'digests = sha256, sha1' 'accuracy = secs:1' 'ess_cert_id_alg = sha256' >"$throwaway/tsa.cnf"
+  tests/e2e/timestamp_authority.py "$throwaway/tsa.cnf" >"$throwaway/port" &
+  tsa=$!
+  wait_until 10 test -s "$throwaway/port" ||
+    { echo "windows: the time-stamping service did not start"; exit 1; }
+  export KESTRUNE_SIGN_TIMESTAMP=http://127.0.0.1:$(cat "$throwaway/port")
+  tsa_ca=(-TSA-CAfile "$throwaway/tsa.pem")
 fi
 version=$(sed -n 's/^project(Kestrune VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 
@@ -80,14 +99,28 @@ rm -f build-windows/kestrune-"$newer_version"-windows-*
 scripts/windows_build.sh "${1:-both}"
 (cd build-windows && sha256sum --check --quiet SHA256SUMS) ||
   { echo "windows: the files do not match SHA256SUMS"; exit 1; }
-echo "windows: SHA256SUMS checked"
+openssl cms -verify -binary -inform DER -in build-windows/SHA256SUMS.p7s \
+  -content build-windows/SHA256SUMS -CAfile "$KESTRUNE_SIGN_CERT" -purpose any >/dev/null 2>&1 ||
+  { echo "windows: the signature of SHA256SUMS does not verify"; exit 1; }
+echo "windows: SHA256SUMS and its signature checked"
 for arch in "${architectures[@]}"; do
-  for file in "$arch"/stage/kestrune.exe "$arch"/stage/kestrune_alarm.dll "$arch"/uninstall.exe \
-    kestrune-"$version"-windows-"$arch"{-setup.exe,.msi}; do
-    osslsigncode verify -CAfile "$KESTRUNE_SIGN_CERT" -in "build-windows/$file" >/dev/null ||
+  files=()
+  while IFS= read -r file; do files+=("${file#build-windows/}"); done < <(
+    find "build-windows/$arch/stage" -name '*.exe' -o -name '*.dll'
+  )
+  files+=("$arch/uninstall.exe" kestrune-"$version"-windows-"$arch"{-setup.exe,.msi})
+  for file in "${files[@]}"; do
+    verified=$(osslsigncode verify -CAfile "$KESTRUNE_SIGN_CERT" "${tsa_ca[@]}" \
+      -in "build-windows/$file" 2>&1) ||
       { echo "windows: the signature of $file does not verify"; exit 1; }
+    grep -q '^Timestamp Server Signature verification: ok' <<<"$verified" ||
+      { echo "windows: the signature of $file carries no time stamp that verifies"; exit 1; }
   done
-  echo "windows: $arch: the program, sound module, installer, uninstaller and MSI signatures verify"
+  echo "windows: $arch: ${#files[@]} signatures verify, each time-stamped: every .exe and .dll," \
+    "the installer, its uninstaller and the MSI"
+  strings -el "build-windows/$arch/stage/kestrune.exe" | grep -A1 -x FileVersion | grep -qx "$version" ||
+    { echo "windows: kestrune.exe carries no file version $version"; exit 1; }
+  echo "windows: $arch: kestrune.exe says it is version $version"
 done
 stages=()
 for arch in "${architectures[@]}"; do stages+=("build-windows/$arch/stage"); done
@@ -114,6 +147,7 @@ for arch in "${architectures[@]}"; do
     (cd "build-windows/$arch/build" && ../../../scripts/ctest_counted.sh)
     tests/e2e/countdown_test.sh wine "$stage/kestrune.exe"
     tests/e2e/windows_desktop_test.sh "$stage/kestrune.exe"
+    tests/e2e/in_front_test.sh wine "$stage/kestrune.exe"
     SOUND_SERVER=pulseaudio tests/e2e/alarm_sound_test.sh "$stage/kestrune.exe" five wine
     package=build-windows/kestrune-$version-windows-$arch
     tests/e2e/windows_install_test.sh "$package-setup.exe" "$package.zip" "$package.msi" \

@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # The Windows installer under Wine: a silent install (/S) puts the program, its DLLs, a Start menu
-# entry and an uninstaller under Program Files; the installed program starts and its window shows;
-# the silent uninstall takes away every file it installed. The zip holds the same files. The MSI,
-# with msiexec: a quiet install puts the same files and a Start menu entry in place, the newer
-# version's MSI installed over it replaces it, the older one then refuses to install over that,
-# and a quiet uninstall leaves nothing.
+# entry, an uninstaller and the version for detection rules in place; the installed program starts
+# and its window shows; run again while that program counts down, the installer changes nothing and
+# ends with status 2, and the countdown goes on to time up; the silent uninstall takes away every
+# file it installed. The zip holds the same files. The MSI, with msiexec: a quiet install puts the
+# same files, a Start menu entry and the version in place, the newer version's MSI installed over
+# it replaces it, the older one then refuses to install over that, and a quiet uninstall leaves
+# nothing. Last, the newer MSI installed while the older program counts down: msiexec asks for a
+# restart (3010), the countdown goes on to time up, and the restart puts the newer files in place.
 # Usage: windows_install_test.sh INSTALLER ZIP MSI NEWER_MSI (with WINEPREFIX set to a prefix of
 # its own; NEWER_MSI the same build with a higher version)
 set -euo pipefail
@@ -23,6 +26,18 @@ link="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Kestrune.lnk"
 # 32-bit view; the installers write the 64-bit one on 64-bit Windows.
 view=()
 [ "${WINEARCH:-win64}" != win64 ] || view=(/reg:64)
+registry_version() {
+  wine reg query 'HKLM\Software\Kestrune' /v Version "${view[@]}" 2>/dev/null |
+    awk '$1 == "Version" {print $3}' | tr -d '\r'
+}
+version=$(msiinfo export "$msi" Property | awk -F'\t' '$1 == "ProductVersion" {print $2}' | tr -d '\r')
+# Starts the installed program and a countdown of SECONDS.
+start_counting() {
+  start_kestrune wine "C:\\Program Files\\Kestrune\\kestrune.exe"
+  type_into seconds "$1"
+  click_at 324 18 # Start
+  wait_colour 5 5 "0,192,192" 3 || { echo "not running after Start"; exit 1; }
+}
 wine "$installer" /S
 wineserver --wait
 for file in kestrune.exe kestrune_alarm.dll Qt5Widgets.dll platforms/qwindows.dll uninstall.exe; do
@@ -32,13 +47,25 @@ done
 wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Kestrune' /v DisplayName \
   "${view[@]}" |
   grep Kestrune >/dev/null || { echo "not listed among installed programs"; exit 1; }
+[ "$(registry_version)" = "$version" ] ||
+  { echo "the installer wrote version '$(registry_version)', not $version"; exit 1; }
 
 # The zip: the same files, in a Kestrune folder.
 diff <(cd "$folder" && find . -type f ! -name uninstall.exe | sed 's|^\./||' | sort) \
   <(unzip -Z1 "$zip_file" | grep -v '/$' | sed 's|^Kestrune/||' | sort) ||
   { echo "the zip and the installed files differ"; exit 1; }
 
-start_kestrune wine "C:\\Program Files\\Kestrune\\kestrune.exe"
+# Again while the installed program counts down: Windows lets no file in use be replaced.
+installed=$(mktemp)
+at_exit "rm -f '$installed'"
+start_counting 8
+status=0
+wine "$installer" /S || status=$?
+[ "$status" -eq 2 ] || { echo "the installer over a running Kestrune ended with status $status, not 2"; exit 1; }
+changed=$(find "$folder" -newer "$installed" -type f)
+[ -z "$changed" ] || { echo "the installer over a running Kestrune changed:"; echo "$changed"; exit 1; }
+wait_colour 5 5 "192,0,0" 12 || { echo "no time up after the installer ran"; exit 1; }
+echo "installer over a running Kestrune: status 2, no file changed, the countdown went on to time up"
 click_at 324 162 # Exit
 ended_within 5 Exit
 
@@ -69,6 +96,8 @@ diff <(cd "$folder" && find . -type f | sed 's|^\./||' | sort) \
   <(unzip -Z1 "$zip_file" | grep -v '/$' | sed 's|^Kestrune/||' | sort) ||
   { echo "the MSI installed other files than the zip holds"; exit 1; }
 [ -f "$link" ] || [ -f "$user_link" ] || { echo "the MSI made no Start menu entry"; exit 1; }
+[ "$(registry_version)" = "$version" ] ||
+  { echo "the MSI wrote version '$(registry_version)', not $version"; exit 1; }
 echo "MSI installed: version $(installed_version)"
 
 # The newer version, then the older one again: a major upgrade replaces the older; the older
@@ -95,4 +124,29 @@ wineserver --wait
 [ -z "$(installed_version)" ] || { echo "still listed after uninstalling the MSI"; exit 1; }
 ! wine reg query 'HKLM\Software\Kestrune' "${view[@]}" >/dev/null 2>&1 ||
   { echo "registry entries left after uninstalling the MSI"; exit 1; }
+
+# The newer MSI while the older program counts down: the files in use are replaced at the next
+# restart, which msiexec asks for with 3010 (194 as Wine's exit status, which keeps 8 bits).
+file_version() { strings -el "$folder/kestrune.exe" | grep -A1 -x FileVersion | tail -1; }
+wine msiexec /i "$(windows_path "$msi")" /qn
+wineserver --wait
+start_counting 10
+status=0
+wine msiexec /i "$(windows_path "$newer")" /qn || status=$?
+[ "$status" -eq $((3010 % 256)) ] ||
+  { echo "the newer MSI over a running Kestrune: msiexec status $status, not 3010"; exit 1; }
+[ "$(registry_version)" = "$newer_version" ] && [ "$(file_version)" = "$version" ] ||
+  { echo "before the restart: version '$(registry_version)' listed, $(file_version) in place"; exit 1; }
+wait_colour 5 5 "192,0,0" 14 || { echo "no time up after the newer MSI was installed"; exit 1; }
+click_at 324 162 # Exit
+ended_within 5 Exit
+wineboot --restart
+wineserver --wait
+[ "$(file_version)" = "$newer_version" ] ||
+  { echo "after the restart, kestrune.exe is version $(file_version), not $newer_version"; exit 1; }
+echo "newer MSI over a running Kestrune: msiexec status 3010, the countdown went on to time up," \
+  "version $newer_version in place after the restart"
+wine msiexec /x "$(windows_path "$newer")" /qn
+wineserver --wait
+[ ! -e "$folder" ] || { echo "left after uninstalling the MSI:"; find "$folder"; exit 1; }
 echo "MSI under Wine: passed"
