@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Takes screenshots of the Windows build running under Wine on Xvfb, idle, counting down and at
-# time up, into docs/screenshots/wine-*.png, in a Chinese locale with a Chinese name. Run
+# time up, into docs/screenshots/wine-*.png, in a Chinese locale with a Chinese name; the last,
+# wine-timeup-tray.png, is the whole screen, with a window manager and its task bar (IceWM), in
+# whose notification area Wine puts the program's icon and its message. Run
 # scripts/windows_build.sh first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh --windows locales xclip
+scripts/setup.sh --windows locales xclip icewm
 # Wine takes the Windows locale from the C library's, so zh_CN has to be compiled: into a folder
 # of this run's own, not the system's.
 locales=$(mktemp -d)
@@ -30,4 +32,17 @@ sleep 1.5
 shot running
 wait_colour 5 5 "192,0,0" 6
 shot timeup
+kill "$APP_PID"
+wait "$APP_PID" 2>/dev/null || true
+icewm >/dev/null 2>&1 &
+at_exit "kill $!"
+xsetroot -solid "#3a6e8c"
+sleep 1
+start_kestrune wine build-windows/x64/stage/kestrune.exe
+paste_into name 王芳
+type_into seconds 2
+click_at 324 18 # Start
+wait_colour 5 5 "192,0,0" 6
+sleep 2
+import -window root "$out/wine-timeup-tray.png"
 echo "screenshots in $out/wine-*.png"
