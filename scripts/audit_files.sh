@@ -67,11 +67,11 @@ count_down 2
 # The lock is in the runtime folder, or in the temporary folder, %TEMP%, on Windows.
 lock_content=$(cat "$XDG_RUNTIME_DIR"/kestrune-*place-*.lock \
   "${WINEPREFIX:-/nonexistent}"/drive_c/users/*/Temp/kestrune-*place-*.lock 2>/dev/null || true)
-click_at 324 76   # Reset
-click_at 324 104  # 体温 (5 minutes)
+click_button reset
+click_button temperature
 sleep 1.2
-click_at 324 47   # Pause
-click_at 324 162  # Exit
+click_button pause
+click_button exit
 ended_within 5 Exit
 wait "$APP_PID" || true
 APP_PID=""

@@ -87,11 +87,11 @@ start_kestrune /usr/bin/kestrune
 echo "installed program opened its window: ${WIDTH}x${HEIGHT} at $X,$Y"
 # Long enough that the sound module, loaded in the last 10 s, is loaded after the files changed.
 type_into seconds 15
-click_at 324 18 # Start
-wait_colour 5 5 "0,192,192" 2 || { echo "not running after Start"; exit 1; }
+click_button start
+wait_colour running 2 || { echo "not running after Start"; exit 1; }
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install --reinstall -y -qq "$deb" >"$work/install.log" 2>&1 ||
   { cat "$work/install.log"; exit 1; }
-wait_colour 5 5 "192,0,0" 20 || { echo "no time up after the package was installed again"; exit 1; }
+wait_colour red 20 || { echo "no time up after the package was installed again"; exit 1; }
 kill -0 "$APP_PID" || { echo "the program ended when the package was installed again"; exit 1; }
 echo "installed again while it counted down: the program went on to time up"
 kill "$APP_PID"

@@ -58,7 +58,7 @@ chmod 700 "$XDG_RUNTIME_DIR"
 keys_for 李强王芳张秀英
 start_kestrune "${chinese[@]}" build/app/kestrune
 TYPE_DELAY=60 type_into name 李强
-click_at 324 133 # 试敏
+click_button skin_test
 sleep 2.3
 desktop_shot running
 # Three timers side by side, each with its patient.
@@ -71,7 +71,7 @@ for patient in 王芳:4 张秀英:5; do
   eval "$(xdotool getwindowgeometry --shell "$window")"
   TYPE_DELAY=60 type_into name "${patient%:*}"
   type_into minutes "${patient#*:}"
-  click_at 324 18 # Start
+  click_button start
 done
 sleep 2
 desktop_shot several

@@ -26,11 +26,11 @@ type_into seconds 4
 # Wine's X11 driver here turns no key press into a Chinese character (xdotool's keys arrive, the
 # characters do not), so the name is pasted.
 paste_into name 王芳
-click_at 324 18 # Start
-wait_colour 5 5 "0,192,192" 2
+click_button start
+wait_colour running 2
 sleep 1.5
 shot running
-wait_colour 5 5 "192,0,0" 6
+wait_colour red 6
 shot timeup
 kill "$APP_PID"
 wait "$APP_PID" 2>/dev/null || true
@@ -41,8 +41,8 @@ sleep 1
 start_kestrune wine build-windows/x64/stage/kestrune.exe
 paste_into name 王芳
 type_into seconds 2
-click_at 324 18 # Start
-wait_colour 5 5 "192,0,0" 6
+click_button start
+wait_colour red 6
 sleep 2
 import -window root "$out/wine-timeup-tray.png"
 echo "screenshots in $out/wine-*.png"

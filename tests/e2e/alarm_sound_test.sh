@@ -39,13 +39,11 @@ source "$here/xvfb_session.sh"
 server=${SOUND_SERVER:-pulseaudio}
 [ "$server" = pipewire ] && needed="pipewire wireplumber pipewire-pulse dbus-daemon parec" ||
   needed="pulseaudio parec"
-for program in $needed; do
-  command -v "$program" >/dev/null || { echo "SKIPPED: no $program here to record the alarm"; exit 77; }
-done
+# shellcheck disable=SC2086
+require $needed
 source "$here/pulse_session.sh"
 at_exit 'record_stop >/dev/null 2>&1 || true; pulse_cleanup'
 
-now_ms() { date +%s%3N; }
 reset_seconds=2 under_wine=no
 if [ "${runner[0]:-}" = wine ]; then
   under_wine=yes
@@ -59,14 +57,14 @@ give_up() {
   [ "${MACHINE_HELD:-no}" = yes ] && [ "$ALARM_ATTEMPT" -lt "$ATTEMPTS" ] && exit 75
   exit 1
 }
-fail() { echo "$server, $scenario: $*"; give_up; }
+FAIL_CONTEXT="$server, $scenario"
 
 # Runs a countdown of SECONDS from idle or time up and waits until the window is red; sets STARTED,
 # RUNNING and RED, in ms of the wall clock. Fails unless time up is on time, as on_time has it.
 countdown() {
-  if [ "$(colour_at 5 5)" = "192,0,0" ]; then
-    click_at 324 76 # Reset
-    wait_colour 5 5 "224,224,224" "$reset_seconds" || fail "Reset did not answer"
+  if background_is red; then
+    click_button reset
+    wait_colour idle "$reset_seconds" || fail "Reset did not answer"
   fi
   count_down "$1" || fail "no countdown"
   on_time "$1" || fail "time up not on time"
@@ -76,7 +74,7 @@ countdown() {
 # stamps its messages with seconds of CLOCK_MONOTONIC_RAW.
 wine_underflows() {
   local offset
-  offset=$(python3 -c 'import time
+  offset=$("$PYTHON" -c 'import time
 print(round((time.time() - time.clock_gettime(time.CLOCK_MONOTONIC_RAW)) * 1000))')
   awk -F: -v o="$offset" '/pulse_underflow_callback/ {printf "%.0f\n", $1 * 1000 + o}' \
     "$PROGRAM_ERRORS"
@@ -223,8 +221,8 @@ case $scenario in
     countdown 3
     wait "$stopper"
     answered=$(now_ms)
-    click_at 324 76 # Reset
-    wait_colour 5 5 "224,224,224" 1 || fail "the window does not answer while the server is stopped"
+    click_button reset
+    wait_colour idle 1 || fail "the window does not answer while the server is stopped"
     echo "  Reset answered in $(($(now_ms) - answered)) ms"
     kill -CONT "$PULSE_PID"
     ;;
@@ -232,10 +230,10 @@ case $scenario in
     pulse_up || fail "the sound server did not start"
     start_kestrune "${runner[@]}" "$kestrune"
     type_into seconds 5
-    click_at 324 18 # Start; the alarm is made ready at the first tick
+    click_button start
     sleep 2
-    click_at 324 47 # Pause
-    wait_colour 5 5 "128,128,255" 2 || fail "not paused"
+    click_button pause
+    wait_colour paused 2 || fail "not paused"
     corked() { pactl list sink-inputs | grep "Corked: $1" >/dev/null; } # the alarm's is the only one
     corked no || fail "no running alarm output at the server once the alarm was made ready"
     sleep 17
@@ -243,10 +241,10 @@ case $scenario in
     record_start
     # Paused with 3 s or 4 s left; time up at most 5 s after Start.
     STARTED=$(($(date +%s%3N) - 2000))
-    click_at 324 18 # Start goes on from the pause
-    wait_colour 5 5 "0,192,192" 2 || fail "not running after Start"
+    click_button start
+    wait_colour running 2 || fail "not running after Start"
     RUNNING=$(date +%s%3N)
-    wait_colour 5 5 "192,0,0" 7 || fail "not red at time up"
+    wait_colour red 7 || fail "not red at time up"
     RED=$(date +%s%3N)
     sleep 1
     record_heard

@@ -15,3 +15,36 @@ wait_until() {
 AS_ROOT=()
 [ "$(id -u)" -eq 0 ] || AS_ROOT=(sudo -n)
 as_root() { "${AS_ROOT[@]}" "$@"; }
+
+# Skips the check, saying why: exit status 77, which CTest counts as skipped, never as passed.
+skip() {
+  echo "SKIPPED: $*"
+  exit 77
+}
+
+# Skips the check unless every PROGRAM is here.
+require() {
+  local program
+  for program in "$@"; do
+    command -v "$program" >/dev/null || skip "no $program here"
+  done
+}
+
+# Ends the check as failed, saying why, after FAIL_CONTEXT where a check sets it. A check that may
+# be run again redefines give_up, which ends it.
+fail() {
+  echo "${FAIL_CONTEXT:+$FAIL_CONTEXT: }$*"
+  give_up
+}
+give_up() { exit 1; }
+
+# The wall clock in ms since the epoch, and a sleep until it reads MS.
+now_ms() { date +%s%3N; }
+sleep_until() {
+  local left=$(($1 - $(now_ms)))
+  [ $left -le 0 ] || sleep "$((left / 1000)).$(printf %03d $((left % 1000)))"
+}
+
+# The system's own Python, whose modules (pyatspi, gi) the set-up installs, whatever python3 comes
+# first on PATH.
+PYTHON=/usr/bin/python3

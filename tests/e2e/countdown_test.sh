@@ -26,7 +26,7 @@ text_drawn seconds || exit 1
 run_down 2 || exit 1
 on_time 2 || exit 1
 
-click_at 324 162                        # Exit
+click_button exit
 status=0
 ended_within 5 Exit
 wait "$APP_PID" || status=$?

@@ -7,9 +7,7 @@
 # Usage: in_front_test.sh COMMAND... (the program, or wine and the Windows program)
 set -euo pipefail
 source "$(dirname "$0")/xvfb_session.sh"
-for program in icewm xterm; do
-  command -v $program >/dev/null || { echo "SKIPPED: no $program here"; exit 77; }
-done
+require icewm xterm
 start_xvfb
 typed=$(mktemp)
 icewm >/dev/null 2>&1 &
@@ -18,8 +16,8 @@ wait_until 10 xdotool search --class '^icewm$' >/dev/null || { echo "the window 
 
 start_kestrune "$@"
 type_into seconds 4
-click_at 324 18 # Start
-wait_colour 5 5 "0,192,192" 2 || { echo "not running after Start"; exit 1; }
+click_button start
+wait_colour running 2 || { echo "not running after Start"; exit 1; }
 # The terminal over the whole window, where new windows take the focus.
 xterm -geometry 80x20+$((X - 40))+$((Y - 40)) -e sh -c "cat >'$typed'" 2>/dev/null &
 at_exit "kill $!"
@@ -27,9 +25,9 @@ terminal=""
 wait_until 10 eval 'terminal=$(xdotool search --sync --onlyvisible --class "^xterm$" | head -1)'
 focused() { [ "$(xdotool getwindowfocus)" = "$terminal" ]; }
 wait_until 5 focused || { echo "the terminal has not the keyboard focus"; exit 1; }
-[ "$(colour_at 5 5)" != "0,192,192" ] || { echo "the terminal does not cover the window"; exit 1; }
+! background_is running || { echo "the terminal does not cover the window"; exit 1; }
 xdotool type --delay 50 "before "
-wait_colour 5 5 "192,0,0" 8 || { echo "time up not seen in front of the terminal"; exit 1; }
+wait_colour red 8 || { echo "time up not seen in front of the terminal"; exit 1; }
 echo "at time up the red window stands in front of the terminal"
 focused || { echo "time up took the keyboard focus from the terminal"; exit 1; }
 xdotool type --delay 50 "after"
@@ -38,8 +36,8 @@ wait_until 5 grep -qx "before after" "$typed" ||
   { echo "the terminal got \"$(cat "$typed")\", not \"before after\""; exit 1; }
 echo "the terminal kept the focus and every key: \"$(cat "$typed")\""
 
-click_at 5 5 # answers time up
+click_background # answers time up
 xdotool mousemove $((X - 20)) $((Y - 20)) click 1 # the terminal, where the window leaves it bare
-wait_until 5 eval '[ "$(colour_at 5 5)" != "192,0,0" ]' ||
+wait_until 5 eval '! background_is red' ||
   { echo "once time up was answered, the window still stands in front of the terminal"; exit 1; }
 echo "time up in front: passed"

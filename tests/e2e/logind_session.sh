@@ -54,7 +54,7 @@ bus_owner() {
 inhibitors() {
   busctl --system --json=short call org.freedesktop.login1 /org/freedesktop/login1 \
     org.freedesktop.login1.Manager ListInhibitors |
-    python3 -c 'import json, sys
+    "$PYTHON" -c 'import json, sys
 for what, who, why, mode, uid, pid in json.load(sys.stdin)["data"][0]:
     print(what, who, why, mode, pid, sep="\t")'
 }

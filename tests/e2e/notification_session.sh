@@ -26,7 +26,7 @@ notifications_down() {
 }
 
 # The notification calls so far, one line each (notify_calls.py says how).
-notify_calls() { python3 "$(dirname "${BASH_SOURCE[0]}")/notify_calls.py" "$NOTIFY_LOG"; }
+notify_calls() { "$PYTHON" "$(dirname "${BASH_SOURCE[0]}")/notify_calls.py" "$NOTIFY_LOG"; }
 
 # Waits up to 3 s until the last notification call matches PATTERN (an extended regular
 # expression), or fails with the calls seen.

@@ -54,15 +54,15 @@ case $scenario in
     id=$(notify_calls | awk '{print $3}')
     # Activated (as a click on it would, sent here by hand): the window comes up over it, and time
     # up is answered.
-    wait_colour 100 30 "144,0,0" 2 || { echo "the notification is not over the window"; exit 1; }
+    wait_colour_at 100 30 "144,0,0" 2 || { echo "the notification is not over the window"; exit 1; }
     action() {
       dbus-send --session --type=signal /org/freedesktop/Notifications \
         org.freedesktop.Notifications.ActionInvoked "uint32:$1" "string:$2"
     }
     action "$id" default
-    wait_colour 100 30 "0,128,128" 2 || { echo "activating it did not bring the window up"; exit 1; }
+    wait_colour_at 100 30 "0,128,128" 2 || { echo "activating it did not bring the window up"; exit 1; }
     wait_last_call "^CloseNotification $id\$" || exit 1
-    click_at 324 76 # Reset
+    click_button reset
     count_down 1
     wait_last_call '^Notify 0 [0-9]+ Li$' || exit 1
     id=$(notify_calls | tail -n 1 | awk '{print $3}')
@@ -83,9 +83,9 @@ case $scenario in
     kill -STOP "$bus_pid"
     count_down 2
     on_time 2 || exit 1
-    click_at 324 76 # Reset
-    wait_colour 5 5 "224,224,224" 2 || { echo "Reset did not answer"; exit 1; }
-    click_at 324 162 # Exit
+    click_button reset
+    wait_colour idle 2 || { echo "Reset did not answer"; exit 1; }
+    click_button exit
     ended_within 3 Exit
     ;;
   lost)
@@ -95,7 +95,7 @@ case $scenario in
     DBUS_SESSION_BUS_ADDRESS=$address start_kestrune "$kestrune"
     kill "$own_bus"
     rm -f "$calls.bus"
-    python3 -c 'import socket, sys, time
+    "$PYTHON" -c 'import socket, sys, time
 s = socket.socket(socket.AF_UNIX)
 s.bind(sys.argv[1])
 s.listen(16)
@@ -106,7 +106,7 @@ while True:
     count_down 2
     on_time 2 || exit 1
     exited=$(date +%s%3N)
-    click_at 324 162 # Exit
+    click_button exit
     ended_within 3 Exit
     echo "ended $(($(date +%s%3N) - exited)) ms after Exit"
     ;;

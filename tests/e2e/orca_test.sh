@@ -15,13 +15,11 @@ here=$(cd "$(dirname "$0")" && pwd)
 PRIVATE_BUS_NOISE='^X connection to|^SpiRegistry daemon' source "$here/private_bus.sh"
 kestrune=$1
 scenario=$2
-for program in orca speech-dispatcher /usr/lib/speech-dispatcher-modules/sd_generic pulseaudio; do
-  command -v "$program" >/dev/null || { echo "SKIPPED: no $program here"; exit 77; }
-done
+source "$here/common.sh"
+require orca speech-dispatcher /usr/lib/speech-dispatcher-modules/sd_generic pulseaudio
 # Not Orca's --replace, which would end the screen reader of a developer who runs the checks.
 if pgrep -u "$(id -u)" -x orca >/dev/null; then
-  echo "SKIPPED: Orca already runs for this user, and a second would not start"
-  exit 77
+  skip "Orca already runs for this user, and a second would not start"
 fi
 source "$here/xvfb_session.sh"
 source "$here/pulse_session.sh"
@@ -78,7 +76,7 @@ if [ "$scenario" = elsewhere ]; then
   # Another program's window, to take the focus from Kestrune. It is there before Orca starts:
   # a window that appears and takes the focus while Orca starts up can leave Orca deaf to every
   # program (seen with Orca 48, which then had no active window and heard no further event).
-  /usr/bin/python3 -c 'import gi
+  "$PYTHON" -c 'import gi
 gi.require_version("Gtk", "3.0")
 from gi.repository import Gtk
 window = Gtk.Window(title="Other")
@@ -111,8 +109,8 @@ for field in hours seconds hours seconds hours seconds hours seconds hours secon
 done
 [ -n "$follows" ] || { echo "Orca does not follow the focus in Kestrune"; cat "$spoken"; exit 1; }
 started_at=$(($(spoken_lines) + 1))
-click_at 324 18 # Start
-wait_colour 5 5 "0,192,192" 2 || exit 1
+click_button start
+wait_colour running 2 || exit 1
 if [ "$scenario" = elsewhere ]; then
   xdotool windowfocus --sync "$other"
   # Orca names the other window, or only its unnamed entry when the window's activation reaches it
@@ -123,7 +121,7 @@ if [ "$scenario" = elsewhere ]; then
     exit 1
   }
 fi
-wait_colour 5 5 "192,0,0" $((seconds + 3)) || exit 1
+wait_colour red $((seconds + 3)) || exit 1
 red=$(date +%s%3N)
 red_at=$(spoken_lines)
 

@@ -82,7 +82,7 @@ record_start() {
   xruns_start
   STOLEN_AT_START=$(stolen_ms)
   rm -f "$PULSE_DIR/recording"
-  python3 "$(dirname "${BASH_SOURCE[0]}")/record_bursts.py" ward.monitor "$PULSE_DIR/recording" \
+  "$PYTHON" "$(dirname "${BASH_SOURCE[0]}")/record_bursts.py" ward.monitor "$PULSE_DIR/recording" \
     >"$PULSE_DIR/bursts" &
   RECORDER_PID=$!
   for _ in $(seq 100); do [ -e "$PULSE_DIR/recording" ] && return 0; sleep 0.05; done

@@ -16,9 +16,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 kestrune=$1
 role=${2:-}
 
-for program in Xvfb xdotool dbus-run-session dunst dunstctl pulseaudio parec python3; do
-  command -v "$program" >/dev/null || { echo "SKIPPED: no $program here"; exit 77; }
-done
+source "$here/common.sh"
+require Xvfb xdotool dbus-run-session dunst dunstctl pulseaudio parec "$PYTHON"
 
 if [ -z "$role" ]; then
   pids=()
@@ -37,13 +36,6 @@ source "$here/xvfb_session.sh"
 source "$here/pulse_session.sh"
 source "$here/notification_session.sh"
 at_exit 'record_stop >/dev/null 2>&1 || true; pulse_cleanup; notifications_down'
-
-fail() { echo "$*"; exit 1; }
-now_ms() { date +%s%3N; }
-sleep_until() {
-  local left=$(($1 - $(now_ms)))
-  [ $left -le 0 ] || sleep "$((left / 1000)).$(printf %03d $((left % 1000)))"
-}
 
 # The calls heard while recording, in ms after the window turned red: two beeps less than a
 # second apart are one call.
@@ -103,7 +95,7 @@ case $role in
     [ "$(grep -c . <<<"$HEARD")" -ge 3 ] || fail "fewer than two calls after the first"
     awk 'NR > 1 && ($1 - last < 10000 || $1 - last > 35000) { bad = 1 } { last = $1 }
          END { exit bad }' <<<"$HEARD" || fail "calls not 10 to 35 s apart"
-    [ "$(colour_at 5 5)" = "192,0,0" ] || fail "no longer red"
+    background_is red || fail "no longer red"
     id=$(notify_calls | awk 'NR == 1 {print $3}')
     notify_calls | awk -v id="$id" 'NR == 1 && $2 != 0 || NR > 1 && ($2 != id || $3 != id) { bad = 1 }
                                      END { exit bad }' ||
@@ -112,26 +104,26 @@ case $role in
     no_file_names_the_patient "after time up"
     [ "$(notifications_shown)" -eq 1 ] || fail "dunst shows $(notifications_shown) notifications"
     echo "75 s after red, dunst shows 1 notification"
-    click_at 324 162 # Exit
+    click_button exit
     ended_within 3 Exit
     wait_last_call "^CloseNotification $id\$" || exit 1
     no_file_names_the_patient "after Exit"
     ;;
   clicked)
     countdown_recorded
-    click_at 5 5 # the red background
+    click_background # the red background
     clicked=$(now_ms)
     heard_until $((clicked + 70000))
     silent_after "$clicked" "the click on the red window"
-    [ "$(colour_at 5 5)" = "192,0,0" ] || fail "no longer red after the click"
+    background_is red || fail "no longer red after the click"
     id=$(notify_calls | awk 'NR == 1 {print $3}')
     wait_last_call "^CloseNotification $id\$" || exit 1
     ;;
   reset)
     countdown_recorded
     sleep_until $((RED + 2000))
-    click_at 324 76 # Reset
-    wait_colour 5 5 "224,224,224" 2 || fail "Reset did not answer"
+    click_button reset
+    wait_colour idle 2 || fail "Reset did not answer"
     reset=$(now_ms)
     heard_until $((reset + 40000))
     silent_after "$reset" "Reset"

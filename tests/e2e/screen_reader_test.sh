@@ -10,9 +10,9 @@ set -euo pipefail
 source "$(dirname "$0")/private_bus.sh"
 kestrune=$1
 here=$(cd "$(dirname "$0")" && pwd)
-reader=("/usr/bin/python3" "$here/atspi_reader.py")
 source "$here/xvfb_session.sh"
 source "$here/accessibility_bus.sh"
+reader=("$PYTHON" "$here/atspi_reader.py")
 events=$(mktemp)
 cleanup() {
   kill "${LISTENER:-}" 2>/dev/null || true
@@ -43,14 +43,14 @@ type_into name Li
 expect "fields (hours minutes seconds name)" "- - 3 Li" "$("${reader[@]}" fields)"
 expect "display with 3 s set" "00:00:03" "$("${reader[@]}" text)"
 
-click_at 324 18 # Start
-wait_colour 5 5 "0,192,192" 2 || exit 1
+click_button start
+wait_colour running 2 || exit 1
 during=$("${reader[@]}" text)
 case $during in
   00:00:0[0-3]) ;;
   *) echo "display during the countdown: '$during'"; exit 1 ;;
 esac
-wait_colour 5 5 "192,0,0" 6 || exit 1
+wait_colour red 6 || exit 1
 red=$(date +%s%3N)
 expect "display at time up" "Li时间到！" "$("${reader[@]}" text)"
 
@@ -72,7 +72,7 @@ if [ -n "$(awk -F'\t' '$2 == "object:state-changed:showing" && $5 == "剩余时�
   exit 1
 fi
 
-click_at 324 76 # Reset
-wait_colour 5 5 "224,224,224" 2 || exit 1
+click_button reset
+wait_colour idle 2 || exit 1
 expect "display after Reset" "00:00:00" "$("${reader[@]}" text)"
 echo "screen reader: passed"

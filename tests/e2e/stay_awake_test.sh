@@ -13,12 +13,10 @@ set -euo pipefail
 kestrune=$1
 scenario=$2
 here=$(dirname "$0")
-for program in dbus-daemon busctl /lib/systemd/systemd-logind /usr/lib/polkit-1/polkitd; do
-  command -v "$program" >/dev/null || { echo "SKIPPED: no $program here"; exit 77; }
-done
 source "$here/xvfb_session.sh"
+require dbus-daemon busctl /lib/systemd/systemd-logind /usr/lib/polkit-1/polkitd
 as_root true 2>/dev/null ||
-  { echo "SKIPPED: logind runs as root, and sudo asks for a password here"; exit 77; }
+  skip "logind runs as root, and sudo asks for a password here"
 source "$here/logind_session.sh"
 at_exit logind_cleanup
 start_xvfb
@@ -43,7 +41,7 @@ expect_inhibitors() {
 }
 
 ends_at_exit() {
-  click_at 324 162 # Exit
+  click_button exit
   ended_within 3 Exit
 }
 
@@ -55,25 +53,25 @@ case $scenario in
     type_into name Li
     type_into seconds 3
     expect_inhibitors "idle" ""
-    click_at 324 18 # Start
+    click_button start
     expect_inhibitors "after Start" "$held"
-    click_at 324 18 # Start again while counting: still one
+    click_button start
     sleep 0.3
     expect_inhibitors "after Start pressed twice" "$held"
     why=$(inhibitors | cut -f3)
     echo "inhibitor taken: $(inhibitors | cut -f1-4 | tr '\t' ' ')"
     [[ $why != *Li* ]] || { echo "the reason shown to every user names the patient: $why"; exit 1; }
-    click_at 324 47 # Pause
+    click_button pause
     expect_inhibitors "after Pause" ""
-    click_at 324 18 # Start again
+    click_button start
     expect_inhibitors "after resuming" "$held"
-    wait_colour 5 5 "192,0,0" 5 || exit 1
+    wait_colour red 5 || exit 1
     sleep 1.1 # a release at time up would show by now
     expect_inhibitors "after time up, unanswered" "$held"
-    click_at 5 5 # the red background
+    click_background # the red background
     expect_inhibitors "once answered" ""
-    wait_colour 5 5 "192,0,0" 1 || { echo "answering time up took the red away"; exit 1; }
-    click_at 324 104 # 体温
+    wait_colour red 1 || { echo "answering time up took the red away"; exit 1; }
+    click_button temperature
     expect_inhibitors "after the 5-minute preset" "$held"
     ends_at_exit
     expect_inhibitors "after Exit" ""

@@ -66,10 +66,10 @@ fi
 # its pending tick), Reset, the seconds field, Start.
 xdotool key Escape
 xdotool windowmove "$WINDOW" "$home_x" "$home_y"; X=$home_x Y=$home_y
-click_at 324 47                                   # Pause
-wait_colour 5 5 "128,128,255" 2 || { echo "Pause did not answer (seed $seed)"; exit 1; }
-click_at 324 76                                   # Reset
-wait_colour 5 5 "224,224,224" 2 || { echo "Reset did not answer (seed $seed)"; exit 1; }
+click_button pause
+wait_colour paused 2 || { echo "Pause did not answer (seed $seed)"; exit 1; }
+click_button reset
+wait_colour idle 2 || { echo "Reset did not answer (seed $seed)"; exit 1; }
 count_down 3 && on_time 3 || { echo "(seed $seed)"; exit 1; }
 alive
 echo "storm: passed"

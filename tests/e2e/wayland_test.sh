@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Runs the Wayland window tests on a headless Weston compositor of their own.
 set -euo pipefail
+source "$(dirname "$0")/common.sh"
 test_binary=$1
 if ! command -v weston >/dev/null || ! ls /usr/lib/*/qt6/plugins/platforms/libqwayland* >/dev/null 2>&1; then
-  echo "SKIPPED: no Weston or no Qt Wayland platform here"
-  exit 77
+  skip "no Weston or no Qt Wayland platform here"
 fi
 export XDG_RUNTIME_DIR
 XDG_RUNTIME_DIR=$(mktemp -d)

@@ -59,16 +59,16 @@ shown=$(balloons_logged)
 more_balloons() { [ "$(balloons_logged)" -gt "$shown" ]; }
 wait_until 35 more_balloons || { echo "no message again at the reminder"; exit 1; }
 echo "the reminder showed the message again"
-click_at 5 5 # the red background
+click_background # the red background
 wait_until 8 all_gone || { echo "answering time up did not take the icon and its message away"; exit 1; }
 [ "$(icons_deleted)" -eq 1 ] || { echo "no NIM_DELETE in Wine's log once time up was answered"; exit 1; }
-[ "$(colour_at 5 5)" = "192,0,0" ] || { echo "answering time up took the red away"; exit 1; }
+background_is red || { echo "answering time up took the red away"; exit 1; }
 [ "$(execution_states | tr '\n' ' ')" = "80000001 80000000 " ] ||
   { echo "asked Windows, in turn: $(execution_states | tr '\n' ' ')(not 80000001 80000000)"; exit 1; }
 echo "stays awake from Start until time up is answered: SetThreadExecutionState 0x80000001, then 0x80000000"
-click_at 324 18 # Start, with nothing set: time up at the next tick
+click_button start
 wait_until 5 tray_shown || { echo "no icon in the notification area at the next time up"; exit 1; }
-click_at 324 162 # Exit
+click_button exit
 ended_within 5 Exit
 [ "$(icons_deleted)" -eq 2 ] || { echo "Exit left the icon (no NIM_DELETE in Wine's log)"; exit 1; }
 wait_until 8 all_gone || { echo "Exit did not take the icon and its message away"; exit 1; }

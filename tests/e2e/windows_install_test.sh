@@ -35,8 +35,8 @@ version=$(msiinfo export "$msi" Property | awk -F'\t' '$1 == "ProductVersion" {p
 start_counting() {
   start_kestrune wine "C:\\Program Files\\Kestrune\\kestrune.exe"
   type_into seconds "$1"
-  click_at 324 18 # Start
-  wait_colour 5 5 "0,192,192" 3 || { echo "not running after Start"; exit 1; }
+  click_button start
+  wait_colour running 3 || { echo "not running after Start"; exit 1; }
 }
 wine "$installer" /S
 wineserver --wait
@@ -64,9 +64,9 @@ wine "$installer" /S || status=$?
 [ "$status" -eq 2 ] || { echo "the installer over a running Kestrune ended with status $status, not 2"; exit 1; }
 changed=$(find "$folder" -newer "$installed" -type f)
 [ -z "$changed" ] || { echo "the installer over a running Kestrune changed:"; echo "$changed"; exit 1; }
-wait_colour 5 5 "192,0,0" 12 || { echo "no time up after the installer ran"; exit 1; }
+wait_colour red 12 || { echo "no time up after the installer ran"; exit 1; }
 echo "installer over a running Kestrune: status 2, no file changed, the countdown went on to time up"
-click_at 324 162 # Exit
+click_button exit
 ended_within 5 Exit
 
 wine "$folder/uninstall.exe" /S
@@ -137,8 +137,8 @@ wine msiexec /i "$(windows_path "$newer")" /qn || status=$?
   { echo "the newer MSI over a running Kestrune: msiexec status $status, not 3010"; exit 1; }
 [ "$(registry_version)" = "$newer_version" ] && [ "$(file_version)" = "$version" ] ||
   { echo "before the restart: version '$(registry_version)' listed, $(file_version) in place"; exit 1; }
-wait_colour 5 5 "192,0,0" 14 || { echo "no time up after the newer MSI was installed"; exit 1; }
-click_at 324 162 # Exit
+wait_colour red 14 || { echo "no time up after the newer MSI was installed"; exit 1; }
+click_button exit
 ended_within 5 Exit
 wineboot --restart
 wineserver --wait

@@ -34,10 +34,8 @@ trap 'e2e_exit $?' EXIT
 # Starts an X server of our own. Xvfb picks a display number that is free (it tries each until it
 # can take it), so the checks never reach a server that another user or container started.
 start_xvfb() {
-  local numbers program
-  for program in Xvfb xdotool import xrdb; do
-    command -v $program >/dev/null || { echo "SKIPPED: no $program here"; exit 77; }
-  done
+  local numbers
+  require Xvfb xdotool import xrdb
   numbers=$(mktemp)
   Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset 3>"$numbers" >/dev/null 2>&1 &
   XVFB_PID=$!
@@ -97,6 +95,21 @@ ended_within() {
 # Clicks at a point of the window in logical pixels.
 click_at() { xdotool mousemove $((X + $1)) $((Y + $2)) click 1; }
 
+# The buttons, by name, as points of the window in logical pixels.
+declare -A BUTTON=([start]="324 18" [pause]="324 47" [reset]="324 76" [temperature]="324 104"
+                   [skin_test]="324 133" [exit]="324 162")
+# Clicks a button: start, pause, reset, temperature, skin_test or exit.
+# shellcheck disable=SC2086
+click_button() { click_at ${BUTTON[$1]}; }
+# Clicks the window's own background, which a press answers time up on and drags from.
+click_background() { click_at 5 5; }
+
+# The window's background in each state, as "r,g,b".
+declare -A COLOUR=([idle]="224,224,224" [running]="0,192,192" [paused]="128,128,255"
+                   [red]="192,0,0")
+# Whether the background shows the colour of a state: idle, running, paused or red.
+background_is() { [ "$(colour_at 5 5)" = "${COLOUR[$1]}" ]; }
+
 # The colour at a point of the window, as "r,g,b".
 colour_at() {
   import -window root -crop "1x1+$((X + $1))+$((Y + $2))" -depth 8 rgb:- | od -An -tu1 |
@@ -116,16 +129,19 @@ wait_changed() {
 }
 
 # Waits until the window has drawn its background, the idle grey.
-wait_drawn() { wait_colour 5 5 "224,224,224" 10 || { echo "the window was never drawn" >&2; return 1; }; }
+wait_drawn() { wait_colour idle 10 || { echo "the window was never drawn" >&2; return 1; }; }
 
 # Waits up to SECONDS (default 10) until the point shows the colour "r,g,b": X Y COLOUR [SECONDS].
-wait_colour() {
+wait_colour_at() {
   local deadline
   deadline=$(($(date +%s%N) + ${4:-10} * 1000000000))
   until [ "$(colour_at "$1" "$2")" = "$3" ]; do
     [ "$(date +%s%N)" -lt "$deadline" ] || { echo "not $3 at $1,$2: $(colour_at "$1" "$2")" >&2; return 1; }
   done
 }
+
+# Waits up to SECONDS (default 10) until the background shows a state's colour: STATE [SECONDS].
+wait_colour() { wait_colour_at 5 5 "${COLOUR[$1]}" "${2:-10}"; }
 
 # The fields, by name, as LEFT TOP WIDTH HEIGHT in logical pixels; the display likewise.
 declare -A FIELD=([hours]="40 125 41 20" [minutes]="104 125 41 20" [seconds]="168 125 41 20"
@@ -208,10 +224,10 @@ count_down() {
 # the window was first seen running, RED when it was first seen red.
 run_down() {
   STARTED=$(date +%s%3N)
-  click_at 324 18 # Start
-  wait_colour 5 5 "0,192,192" 2 || { echo "not running after Start" >&2; return 1; }
+  click_button start
+  wait_colour running 2 || { echo "not running after Start" >&2; return 1; }
   RUNNING=$(date +%s%3N)
-  wait_colour 5 5 "192,0,0" $(($1 + 3)) || { echo "not red at time up" >&2; return 1; }
+  wait_colour red $(($1 + 3)) || { echo "not red at time up" >&2; return 1; }
   RED=$(date +%s%3N)
 }
 
