@@ -23,7 +23,7 @@ tests=(
   at-spi2-core python3-pyatspi dunst orca speech-dispatcher
   systemd polkitd                       # the real logind and polkit, on a bus of the test's own
   weston qt6-wayland clang libclang-rt-dev
-  icewm xterm                           # a window manager, and a window to type in over Kestrune
+  icewm xterm x11-utils                 # a window manager, a window to type in over Kestrune, xprop
   qtbase5-dev qtwayland5                # the suite is built and run on Qt 5.15 too
 )
 # The MinGW-w64 compilers for 64- and 32-bit Windows to cross-build Qt and Kestrune, dpkg-dev to
@@ -35,7 +35,7 @@ windows=(
   binutils-mingw-w64-i686 dpkg-dev perl python3 googletest ninja-build xz-utils nsis wixl zip
   osslsigncode openssl
   imagemagick wine wine64 fonts-wine xvfb xdotool x11-xserver-utils unzip msitools pulseaudio
-  pulseaudio-utils icewm xterm
+  pulseaudio-utils icewm xterm x11-utils
 )
 if [ "${1:-}" = --only ]; then
   shift
