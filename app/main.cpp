@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "platform/ending/end_request.h"
-#include "platform/qt_form.h"
-#include "window/qt_compat.h"
+#include "binding/qt_form.h"
+#include "compat/qt_compat.h"
 
 namespace {
 

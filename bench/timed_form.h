@@ -8,8 +8,8 @@
 #include "control/form6.h"
 #include "control/states.h"
 #include "platform/clock/boot_clock.h"
-#include "platform/form_binding.h"
-#include "platform/qt_operations.h"
+#include "binding/form_binding.h"
+#include "binding/qt_operations.h"
 #include "window/main_window.h"
 #include "window/palette.h"
 

@@ -1,4 +1,4 @@
-#include "platform/form_binding.h"
+#include "binding/form_binding.h"
 
 #include <QApplication>
 #include <QComboBox>

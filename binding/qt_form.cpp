@@ -1,6 +1,6 @@
-#include "platform/qt_form.h"
+#include "binding/qt_form.h"
 
-#include "platform/form_binding.h"
+#include "binding/form_binding.h"
 #include "window/window_icon.h"
 
 namespace kestrune {

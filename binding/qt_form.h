@@ -1,7 +1,7 @@
 #pragma once
 
+#include "binding/qt_operations.h"
 #include "control/form6.h"
-#include "platform/qt_operations.h"
 #include "window/main_window.h"
 
 namespace kestrune {

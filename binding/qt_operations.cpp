@@ -1,4 +1,4 @@
-#include "platform/qt_operations.h"
+#include "binding/qt_operations.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -13,6 +13,7 @@
 #include "window/progress_bar.h"
 #include "window/qt_text.h"
 #include "window/time_up_alert.h"
+#include "window/window_icon.h"
 
 namespace kestrune {
 
@@ -30,16 +31,16 @@ QtOperations::QtOperations(MainWindow& window, std::function<void()> onTick,
     : window_(window),
       timer_(std::move(onTick)),
       reminder_(std::move(onReminder)),
-      notice_([&window, onNoticeAction = std::move(onNoticeAction)](NoticeAction action) {
-          onNoticeAction();
-          if (action == NoticeAction::Open) {
-              window.show();
-              window.raise();
-              window.activateWindow();
-          }
-      }),
-      // Wayland leaves placing and moving windows to the compositor.
-      placesOwnWindow_(!QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+      notice_(kestruneIcon(),
+              [&window, onNoticeAction = std::move(onNoticeAction)](NoticeAction action) {
+                  onNoticeAction();
+                  if (action == NoticeAction::Open) {
+                      window.show();
+                      window.raise();
+                      window.activateWindow();
+                  }
+              }),
+      placesOwnWindow_(!DesktopPlace::placedByDesktop()) {
     window_.setMovedByDesktop(!placesOwnWindow_);
     for (int l = 0; l < labelCount; ++l) {
         widths_[l] = static_cast<float>(labelRects[l].width);
@@ -84,12 +85,7 @@ double QtOperations::screenHeight() const {
 }
 
 int QtOperations::desktopPlace() {
-    // Offscreen there is no desktop shared with other programs.
-    const QString platform = QGuiApplication::platformName();
-    if (!placesOwnWindow_ || platform == QLatin1String("offscreen")) {
-        return 0;
-    }
-    return place_.claim(platform + qEnvironmentVariable("DISPLAY"));
+    return place_.claim();
 }
 
 std::string QtOperations::caption(Label label) const {
@@ -100,25 +96,8 @@ void QtOperations::setCaption(Label label, std::string_view caption) {
     window_.label(label)->setText(qText(caption));
 }
 
-// A label hidden and shown again within one handler (the display at each tick) is not hidden at
-// all: nothing would be drawn in between, and screen readers would hear it vanish and come back.
 void QtOperations::setVisible(Label label, bool visible) {
-    hiding_[index(label)] = !visible;
-    if (visible) {
-        // Only if hidden: Qt 6.8 tells screen readers of a show even when the label is showing.
-        if (window_.label(label)->isHidden()) {
-            window_.label(label)->show();
-        }
-        return;
-    }
-    QMetaObject::invokeMethod(
-        &window_,
-        [this, label] {
-            if (hiding_[index(label)]) {
-                window_.label(label)->hide();
-            }
-        },
-        Qt::QueuedConnection);
+    window_.setLabelVisible(label, visible);
 }
 
 float QtOperations::width(Label label) const {
@@ -127,14 +106,7 @@ float QtOperations::width(Label label) const {
 
 void QtOperations::setWidth(Label label, float width) {
     widths_[index(label)] = width;
-    if (label == Label::Label7) {
-        window_.progressBar()->setTwips(width);
-        return;
-    }
-    QLabel* widget = window_.label(label);
-    const int left = toPixels(labelRects[index(label)].left);
-    const int pixels = toPixels(labelRects[index(label)].left + double{width}) - left;
-    widget->resize(std::max(pixels, 0), widget->height());
+    window_.setLabelWidth(label, width);
 }
 
 std::string QtOperations::text(Combo combo) const {
@@ -147,17 +119,7 @@ void QtOperations::setText(Combo combo, std::string_view text) {
 }
 
 void QtOperations::addItem(Combo combo, std::string_view item) {
-    QComboBox* field = window_.combo(combo);
-    if (field->count() > 0) {
-        field->addItem(qText(item));
-        return;
-    }
-    // A first entry would become the chosen one; the list only offers choices, and the field keeps
-    // its text.
-    const QString text = field->currentText();
-    field->addItem(qText(item));
-    field->setCurrentIndex(-1);
-    field->setEditText(text);
+    window_.addChoice(combo, qText(item));
 }
 
 void QtOperations::setFocus(Combo combo) {

@@ -5,10 +5,10 @@
 
 #include "control/operations.h"
 #include "platform/awake/stay_awake.h"
-#include "platform/desktop_place.h"
 #include "platform/notice/time_up_notice.h"
-#include "platform/qt_tick_timer.h"
+#include "platform/place/desktop_place.h"
 #include "platform/sound/alarm_sound.h"
+#include "platform/timer/qt_tick_timer.h"
 #include "platform/wakeup/wake_timer.h"
 
 namespace kestrune {
@@ -75,7 +75,6 @@ private:
     DesktopPlace place_;
     bool placesOwnWindow_;
     std::array<float, labelCount> widths_{};
-    std::array<bool, labelCount> hiding_{};
 };
 
 }  // namespace kestrune

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QWindow>
 
+#include "compat/qt_compat.h"
 #include "control/states.h"
 #include "window/accessibility.h"
 #include "window/captions.h"
@@ -12,7 +13,6 @@
 #include "window/palette.h"
 #include "window/panel_shape.h"
 #include "window/progress_bar.h"
-#include "window/qt_compat.h"
 #include "window/qt_text.h"
 #include "window/time_up_alert.h"
 
@@ -151,6 +151,49 @@ void MainWindow::setTabOrder() {
 void MainWindow::setBackColor(const QColor& colour) {
     backColor_ = colour;
     update();
+}
+
+void MainWindow::setLabelVisible(Label l, bool visible) {
+    hiding_[index(l)] = !visible;
+    if (visible) {
+        // Only if hidden: Qt 6.8 tells screen readers of a show even when the label is showing.
+        if (label(l)->isHidden()) {
+            label(l)->show();
+        }
+        return;
+    }
+    QMetaObject::invokeMethod(
+        this,
+        [this, l] {
+            if (hiding_[index(l)]) {
+                label(l)->hide();
+            }
+        },
+        Qt::QueuedConnection);
+}
+
+void MainWindow::setLabelWidth(Label l, float twips) {
+    if (l == Label::Label7) {
+        bar_->setTwips(twips);
+        return;
+    }
+    const int left = toPixels(labelRects[index(l)].left);
+    const int pixels = toPixels(labelRects[index(l)].left + double{twips}) - left;
+    label(l)->resize(std::max(pixels, 0), label(l)->height());
+}
+
+void MainWindow::addChoice(Combo c, const QString& entry) {
+    QComboBox* field = combo(c);
+    if (field->count() > 0) {
+        field->addItem(entry);
+        return;
+    }
+    // A first entry would become the chosen one; the list only offers choices, and the field keeps
+    // its text.
+    const QString text = field->currentText();
+    field->addItem(entry);
+    field->setCurrentIndex(-1);
+    field->setEditText(text);
 }
 
 void MainWindow::paintEvent(QPaintEvent*) {

@@ -42,6 +42,15 @@ public:
     void setBackColor(const QColor& colour);
     QColor backColor() const { return backColor_; }
 
+    // A label hidden and shown again within one handler (the display at each tick) is not hidden
+    // at all: nothing would be drawn in between, and screen readers would hear it vanish and come
+    // back. So hiding waits until the handler has ended.
+    void setLabelVisible(Label label, bool visible);
+    // A label's width in twips, from its left edge; the progress bar paints fractions of a pixel.
+    void setLabelWidth(Label label, float twips);
+    // Offers an entry in a field's list, leaving the field's text as it is.
+    void addChoice(Combo combo, const QString& entry);
+
 signals:
     void firstFrameDrawn();
     // Button and shift states as the logic counts them (left 1, right 2, middle 4; shift 1,
@@ -64,6 +73,7 @@ private:
     CaretBlinkLimit caretBlink_;
     QColor backColor_;
     bool drawn_ = false;
+    std::array<bool, labelCount> hiding_{};
     bool movedByDesktop_ = false;
     PanelShape* panel_ = nullptr;
     DisplayLabel* display_ = nullptr;

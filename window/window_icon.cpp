@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <QPixmap>
 
-#include "window/qt_compat.h"
+#include "compat/qt_compat.h"
 
 namespace kestrune {
 

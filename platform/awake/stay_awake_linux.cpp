@@ -10,7 +10,7 @@
 #include <optional>
 
 #include "platform/awake/stay_awake.h"
-#include "platform/bus_thread.h"
+#include "platform/bus/bus_thread.h"
 
 namespace kestrune {
 
@@ -94,4 +94,4 @@ void StayAwake::hold(bool awake) {
 
 }  // namespace kestrune
 
-#include "stay_awake_logind.moc"
+#include "stay_awake_linux.moc"

@@ -1,4 +1,4 @@
-#include "platform/bus_thread.h"
+#include "platform/bus/bus_thread.h"
 
 #include <QDeadlineTimer>
 #include <chrono>

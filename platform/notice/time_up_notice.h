@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -15,10 +16,11 @@ enum class NoticeAction { Open, Acknowledge };
 // onAction on the window's thread. On Linux it goes through the freedesktop notification service
 // on the session bus, from a thread of its own, so a missing, slow or hung bus never holds up the
 // window; on Windows it is a message from an icon in the notification area. Whatever is shown is
-// withdrawn when the notice goes, as the program ends.
+// withdrawn when the notice goes, as the program ends. `icon` is the program's, where the system
+// shows one beside the notice.
 class TimeUpNotice {
 public:
-    explicit TimeUpNotice(std::function<void(NoticeAction)> onAction);
+    TimeUpNotice(QIcon icon, std::function<void(NoticeAction)> onAction);
     ~TimeUpNotice();
 
     // Shows the notice, or updates the one shown. Its summary is "时间到！", its body `text`: the

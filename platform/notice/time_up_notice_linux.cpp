@@ -7,7 +7,7 @@
 #include <QVariantMap>
 #include <optional>
 
-#include "platform/bus_thread.h"
+#include "platform/bus/bus_thread.h"
 #include "platform/notice/time_up_notice.h"
 
 namespace kestrune {
@@ -109,7 +109,8 @@ struct TimeUpNotice::System {
     BusThread thread;
 };
 
-TimeUpNotice::TimeUpNotice(std::function<void(NoticeAction)> onAction) {
+// The notification service shows the icon the desktop entry names.
+TimeUpNotice::TimeUpNotice(QIcon, std::function<void(NoticeAction)> onAction) {
     // Actions are reported on the window's thread.
     auto* notice = new NoticeOnBus([onAction](NoticeAction action) {
         QMetaObject::invokeMethod(
@@ -135,4 +136,4 @@ void TimeUpNotice::withdraw() {
 
 }  // namespace kestrune
 
-#include "time_up_notice_dbus.moc"
+#include "time_up_notice_linux.moc"

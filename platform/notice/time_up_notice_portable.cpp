@@ -6,7 +6,7 @@ namespace kestrune {
 
 struct TimeUpNotice::System {};
 
-TimeUpNotice::TimeUpNotice(std::function<void(NoticeAction)>) {}
+TimeUpNotice::TimeUpNotice(QIcon, std::function<void(NoticeAction)>) {}
 TimeUpNotice::~TimeUpNotice() = default;
 void TimeUpNotice::show(const QString&) {}
 void TimeUpNotice::withdraw() {}

@@ -14,7 +14,6 @@
 #include <QSystemTrayIcon>
 
 #include "platform/notice/time_up_notice.h"
-#include "window/window_icon.h"
 
 namespace kestrune {
 
@@ -28,12 +27,13 @@ constexpr wchar_t appUserModelId[] = L"Kestrune.Timer";
 }  // namespace
 
 struct TimeUpNotice::System {
+    QIcon programIcon;
     std::function<void(NoticeAction)> onAction;
     std::unique_ptr<QSystemTrayIcon> icon;
 };
 
-TimeUpNotice::TimeUpNotice(std::function<void(NoticeAction)> onAction)
-    : system_(std::make_unique<System>(System{std::move(onAction), nullptr})) {
+TimeUpNotice::TimeUpNotice(QIcon icon, std::function<void(NoticeAction)> onAction)
+    : system_(std::make_unique<System>(System{std::move(icon), std::move(onAction), nullptr})) {
     SetCurrentProcessExplicitAppUserModelID(appUserModelId);
 }
 
@@ -41,7 +41,7 @@ TimeUpNotice::~TimeUpNotice() = default;
 
 void TimeUpNotice::show(const QString& text) {
     if (!system_->icon) {
-        system_->icon = std::make_unique<QSystemTrayIcon>(kestruneIcon());
+        system_->icon = std::make_unique<QSystemTrayIcon>(system_->programIcon);
         system_->icon->setToolTip(QStringLiteral("Kestrune"));
         const auto open = [this] { system_->onAction(NoticeAction::Open); };
         QObject::connect(system_->icon.get(), &QSystemTrayIcon::messageClicked, open);
@@ -49,7 +49,7 @@ void TimeUpNotice::show(const QString& text) {
     }
     system_->icon->show();
     // Shown until dismissed where Windows allows it; it then stays in the notification centre.
-    system_->icon->showMessage(QStringLiteral("时间到！"), text, kestruneIcon(), 0);
+    system_->icon->showMessage(QStringLiteral("时间到！"), text, system_->programIcon, 0);
 }
 
 void TimeUpNotice::withdraw() {

@@ -1,6 +1,7 @@
-#include "platform/desktop_place.h"
+#include "platform/place/desktop_place.h"
 
 #include <QDir>
+#include <QGuiApplication>
 #include <QStandardPaths>
 
 namespace kestrune {
@@ -10,6 +11,18 @@ namespace {
 constexpr int places = 64;
 
 }  // namespace
+
+bool DesktopPlace::placedByDesktop() {
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+int DesktopPlace::claim() {
+    const QString platform = QGuiApplication::platformName();
+    if (placedByDesktop() || platform == QLatin1String("offscreen")) {
+        return 0;
+    }
+    return claim(platform + qEnvironmentVariable("DISPLAY"));
+}
 
 int DesktopPlace::claim(const QString& desktop) {
     // The user's runtime folder, emptied at logout; where the system has none (Windows gives the

@@ -12,10 +12,16 @@ namespace kestrune {
 // program ends. A place whose program ended, however it ended, is free again.
 class DesktopPlace {
 public:
-    // Takes the first free place; 0 where none can be had.
-    int claim(const QString& desktop);
+    // Takes the first free place on this desktop; 0 where none can be had, and where the desktop
+    // places windows itself or is no desktop shared with other programs (offscreen).
+    int claim();
+
+    // Whether the desktop places and moves windows itself (Wayland, where a program may not).
+    static bool placedByDesktop();
 
 private:
+    int claim(const QString& desktop);
+
     std::unique_ptr<QLockFile> lock_;
 };
 

@@ -3,7 +3,7 @@
 #include <QObject>
 #include <functional>
 
-#include "platform/tick_schedule.h"
+#include "platform/timer/tick_schedule.h"
 #include "platform/wakeup/wake_timer.h"
 
 namespace kestrune {

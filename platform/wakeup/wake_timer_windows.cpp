@@ -6,8 +6,8 @@
 #include <QAbstractNativeEventFilter>
 #include <QWinEventNotifier>
 
+#include "compat/qt_compat.h"
 #include "platform/wakeup/wake_timer.h"
-#include "window/qt_compat.h"
 
 #ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
 #define CREATE_WAITABLE_TIMER_HIGH_RESOLUTION 0x00000002

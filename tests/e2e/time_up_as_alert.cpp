@@ -3,7 +3,7 @@
 // that it fails where Orca stays silent.
 #include <QApplication>
 
-#include "platform/qt_form.h"
+#include "binding/qt_form.h"
 #include "window/accessibility.h"
 
 int main(int argc, char* argv[]) {

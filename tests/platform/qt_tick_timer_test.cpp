@@ -1,4 +1,4 @@
-#include "platform/qt_tick_timer.h"
+#include "platform/timer/qt_tick_timer.h"
 
 #include <QtTest>
 

@@ -1,4 +1,4 @@
-#include "platform/tick_schedule.h"
+#include "platform/timer/tick_schedule.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include <QtTest>
 #include <memory>
 
-#include "platform/qt_form.h"
+#include "binding/qt_form.h"
 #include "window/progress_bar.h"
 
 namespace kestrune::testing {
