@@ -147,11 +147,15 @@ for arch in "${architectures[@]}"; do
     (cd "build-windows/$arch/build" && ../../../scripts/ctest_counted.sh)
     tests/e2e/countdown_test.sh wine "$stage/kestrune.exe"
     tests/e2e/windows_desktop_test.sh "$stage/kestrune.exe"
-    tests/e2e/in_front_test.sh wine "$stage/kestrune.exe"
+    # What neither Wine nor the program does differently by Windows version, once: time up in
+    # front, and the installs over a running Kestrune.
+    once=0
+    [ "$windows" = win7 ] || once=1
+    [ "$once" = 0 ] || tests/e2e/in_front_test.sh wine "$stage/kestrune.exe"
     SOUND_SERVER=pulseaudio tests/e2e/alarm_sound_test.sh "$stage/kestrune.exe" five wine
     package=build-windows/kestrune-$version-windows-$arch
-    tests/e2e/windows_install_test.sh "$package-setup.exe" "$package.zip" "$package.msi" \
-      "$newer/kestrune-$newer_version-windows-$arch.msi"
+    OVER_RUNNING=$once tests/e2e/windows_install_test.sh "$package-setup.exe" "$package.zip" \
+      "$package.msi" "$newer/kestrune-$newer_version-windows-$arch.msi"
     stop_wine
   done
 done
