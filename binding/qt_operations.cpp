@@ -10,7 +10,6 @@
 #include "window/layout.h"
 #include "window/main_window.h"
 #include "window/palette.h"
-#include "window/progress_bar.h"
 #include "window/qt_text.h"
 #include "window/time_up_alert.h"
 #include "window/window_icon.h"
